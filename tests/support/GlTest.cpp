@@ -1,0 +1,146 @@
+#include "GlTest.h"
+
+#include <GL/freeglut.h>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+
+const char kGlTestWindowTitle[] = "Vistrel GL tests";
+
+namespace {
+
+const char* ErrorName(GLenum error) {
+    switch (error) {
+    case GL_NO_ERROR:
+        return "GL_NO_ERROR";
+    case GL_INVALID_ENUM:
+        return "GL_INVALID_ENUM";
+    case GL_INVALID_VALUE:
+        return "GL_INVALID_VALUE";
+    case GL_INVALID_OPERATION:
+        return "GL_INVALID_OPERATION";
+    case GL_STACK_OVERFLOW:
+        return "GL_STACK_OVERFLOW";
+    case GL_STACK_UNDERFLOW:
+        return "GL_STACK_UNDERFLOW";
+    case GL_OUT_OF_MEMORY:
+        return "GL_OUT_OF_MEMORY";
+    case GL_INVALID_FRAMEBUFFER_OPERATION:
+        return "GL_INVALID_FRAMEBUFFER_OPERATION";
+    default:
+        return "an unknown GL error";
+    }
+}
+
+void DrainErrors() {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+// The GL libraries unload the driver at exit, before the leak check runs; a leak inside it then has no
+// library name to be suppressed by. Holding the driver keeps its name in the reports.
+void KeepDriverLoaded() {
+    for (const char* library : {"libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"}) {
+        dlopen(library, RTLD_LAZY | RTLD_NODELETE);
+    }
+}
+
+class GlEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        KeepDriverLoaded();
+        int argc = 1;
+        char name[] = "vistrel-gl-tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitWindowSize(320, 240);
+        glutInitWindowPosition(0, 0);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+        glutCreateWindow(kGlTestWindowTitle);
+        // GLUT refuses to process events for a window without a display callback.
+        glutDisplayFunc([] {});
+        for (int i = 0; i < 10; ++i) {
+            glutMainLoopEvent();
+        }
+
+        // The loader needs the context that the window just made current.
+        if (getenv("VISTREL_TEST_WITHOUT_LOADER") == nullptr) {
+            GLenum status = glewInit();
+            ASSERT_EQ(status, static_cast<GLenum>(GLEW_OK)) << glewGetErrorString(status);
+        }
+        rec::InstallGlewHooks();
+        DrainErrors();
+    }
+};
+
+// Registered before main() runs; GoogleTest owns and deletes it.
+::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new GlEnvironment);
+
+} // namespace
+
+void GlTest::SetUp() {
+    rec::Reset();
+    DrainErrors();
+}
+
+void GlTest::TearDown() {
+    rec::Reset();
+}
+
+::testing::AssertionResult GlNoError() {
+    GLenum error = glGetError();
+    if (error == GL_NO_ERROR) {
+        return ::testing::AssertionSuccess();
+    }
+    DrainErrors();
+    return ::testing::AssertionFailure() << "pending " << ErrorName(error);
+}
+
+::testing::AssertionResult GlError(GLenum expected) {
+    GLenum error = glGetError();
+    DrainErrors();
+    if (error == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "expected " << ErrorName(expected) << ", got " << ErrorName(error);
+}
+
+StderrCapture::StderrCapture() {
+    fflush(stderr);
+    ::testing::internal::CaptureStderr();
+}
+
+StderrCapture::~StderrCapture() {
+    Text();
+}
+
+const std::string& StderrCapture::Text() {
+    if (capturing_) {
+        fflush(stderr);
+        text_ = ::testing::internal::GetCapturedStderr();
+        capturing_ = false;
+    }
+    return text_;
+}
+
+bool DriverHasExtension(const char* extension) {
+    // The compatibility profile still answers the whole list in one string, which needs no loader.
+    const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    size_t length = strlen(extension);
+    for (const char* at = list; at != nullptr && (at = strstr(at, extension)) != nullptr; at += length) {
+        bool starts = at == list || at[-1] == ' ';
+        bool ends = at[length] == ' ' || at[length] == '\0';
+        if (starts && ends) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Rgba ReadPixel(int x, int y) {
+    GLubyte pixel[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}

@@ -1,0 +1,53 @@
+// The real GL context the GL tests share, and helpers that keep GL tests short.
+//
+// One GLUT window on the real driver is created per test process, then the extension loader is
+// initialised (unless VISTREL_TEST_WITHOUT_LOADER is set, for runs that check the code without it) and
+// the recorder's wrappers are installed. Errors left pending by that set-up are drained.
+#pragma once
+
+#include "Recorder.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <string>
+
+// Title of the shared window, for tests that read its pixels from the X server.
+extern const char kGlTestWindowTitle[];
+
+// Each test starts with no pending GL error and a stopped, empty recorder.
+class GlTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// EXPECT_TRUE(GlNoError()): takes every pending GL error; fails naming the first one.
+::testing::AssertionResult GlNoError();
+// EXPECT_TRUE(GlError(GL_INVALID_ENUM)): the next pending error is `expected`; drains the rest.
+::testing::AssertionResult GlError(GLenum expected);
+
+// Collects what is written to the standard error stream while it is alive.
+class StderrCapture {
+  public:
+    StderrCapture();
+    ~StderrCapture();
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+
+    // Stops capturing and returns the text; later calls return the same text.
+    const std::string& Text();
+
+  private:
+    bool capturing_ = true;
+    std::string text_;
+};
+
+// True when the driver's own extension list names `extension`. GLEW's flags can disagree with the
+// driver, so tests that depend on an extension ask here.
+bool DriverHasExtension(const char* extension);
+
+// Reads one RGBA pixel of the current read buffer.
+struct Rgba {
+    int r, g, b, a;
+};
+Rgba ReadPixel(int x, int y);

@@ -1,0 +1,13 @@
+#include "RecordHooks.h"
+
+namespace rec {
+
+void InstallGlewHooks() {
+    InstallProgramHooks();
+    InstallTextureHooks();
+    InstallRenderStateHooks();
+    InstallFramebufferHooks();
+    InstallBufferHooks();
+}
+
+} // namespace rec

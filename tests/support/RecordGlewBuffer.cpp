@@ -1,0 +1,40 @@
+// Recording wrappers for the buffer-object entry points the loader provides.
+#include "RecordHooks.h"
+
+namespace rec {
+namespace {
+
+decltype(__glewGenBuffers) realGenBuffers;
+void GLAPIENTRY GenBuffers(GLsizei n, GLuint* buffers) {
+    realGenBuffers(n, buffers);
+    Record("glGenBuffers", {Int(n)}, Int(n > 0 ? buffers[0] : 0));
+}
+
+decltype(__glewBindBuffer) realBindBuffer;
+void GLAPIENTRY BindBuffer(GLenum target, GLuint buffer) {
+    realBindBuffer(target, buffer);
+    Record("glBindBuffer", {Enum(target), Int(buffer)});
+}
+
+decltype(__glewBufferData) realBufferData;
+void GLAPIENTRY BufferData(GLenum target, GLsizeiptr size, const void* data, GLenum usage) {
+    realBufferData(target, size, data, usage);
+    Record("glBufferData", {Enum(target), Int(size), Ptr(data), Enum(usage)});
+}
+
+decltype(__glewDeleteBuffers) realDeleteBuffers;
+void GLAPIENTRY DeleteBuffers(GLsizei n, const GLuint* buffers) {
+    realDeleteBuffers(n, buffers);
+    Record("glDeleteBuffers", {Int(n), Int(n > 0 ? buffers[0] : 0)});
+}
+
+} // namespace
+
+void InstallBufferHooks() {
+    Hook(__glewGenBuffers, realGenBuffers, GenBuffers);
+    Hook(__glewBindBuffer, realBindBuffer, BindBuffer);
+    Hook(__glewBufferData, realBufferData, BufferData);
+    Hook(__glewDeleteBuffers, realDeleteBuffers, DeleteBuffers);
+}
+
+} // namespace rec

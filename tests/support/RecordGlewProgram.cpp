@@ -1,0 +1,193 @@
+// Recording wrappers for the shader and program entry points the loader provides.
+#include "RecordHooks.h"
+
+namespace rec {
+namespace {
+
+decltype(__glewCreateShader) realCreateShader;
+GLuint GLAPIENTRY CreateShader(GLenum type) {
+    GLuint shader = realCreateShader(type);
+    Record("glCreateShader", {Enum(type)}, Int(shader));
+    return shader;
+}
+
+decltype(__glewShaderSource) realShaderSource;
+void GLAPIENTRY ShaderSource(GLuint shader, GLsizei count, const GLchar* const* strings,
+                             const GLint* lengths) {
+    realShaderSource(shader, count, strings, lengths);
+    Record("glShaderSource",
+           {Int(shader), Int(count), Ptr(strings), lengths ? Int(lengths[0]) : Arg{"null"}});
+}
+
+decltype(__glewCompileShader) realCompileShader;
+void GLAPIENTRY CompileShader(GLuint shader) {
+    realCompileShader(shader);
+    Record("glCompileShader", {Int(shader)});
+}
+
+decltype(__glewGetObjectParameterivARB) realGetObjectParameterivARB;
+void GLAPIENTRY GetObjectParameterivARB(GLhandleARB object, GLenum pname, GLint* params) {
+    realGetObjectParameterivARB(object, pname, params);
+    Record("glGetObjectParameterivARB", {Int(object), Enum(pname)}, Int(params[0]));
+}
+
+decltype(__glewGetInfoLogARB) realGetInfoLogARB;
+void GLAPIENTRY GetInfoLogARB(GLhandleARB object, GLsizei maxLength, GLsizei* length, GLcharARB* log) {
+    realGetInfoLogARB(object, maxLength, length, log);
+    Record("glGetInfoLogARB", {Int(object), Int(maxLength), Ptr(length), Ptr(log)});
+}
+
+decltype(__glewDeleteObjectARB) realDeleteObjectARB;
+void GLAPIENTRY DeleteObjectARB(GLhandleARB object) {
+    realDeleteObjectARB(object);
+    Record("glDeleteObjectARB", {Int(object)});
+}
+
+decltype(__glewProgramParameteriEXT) realProgramParameteriEXT;
+void GLAPIENTRY ProgramParameteriEXT(GLuint program, GLenum pname, GLint value) {
+    realProgramParameteriEXT(program, pname, value);
+    Record("glProgramParameteriEXT", {Int(program), Enum(pname), Int(value)});
+}
+
+decltype(__glewCreateProgramObjectARB) realCreateProgramObjectARB;
+GLhandleARB GLAPIENTRY CreateProgramObjectARB() {
+    GLhandleARB program = realCreateProgramObjectARB();
+    Record("glCreateProgramObjectARB", {}, Int(program));
+    return program;
+}
+
+decltype(__glewCreateProgram) realCreateProgram;
+GLuint GLAPIENTRY CreateProgram() {
+    GLuint program = realCreateProgram();
+    Record("glCreateProgram", {}, Int(program));
+    return program;
+}
+
+decltype(__glewAttachShader) realAttachShader;
+void GLAPIENTRY AttachShader(GLuint program, GLuint shader) {
+    realAttachShader(program, shader);
+    Record("glAttachShader", {Int(program), Int(shader)});
+}
+
+decltype(__glewLinkProgram) realLinkProgram;
+void GLAPIENTRY LinkProgram(GLuint program) {
+    realLinkProgram(program);
+    Record("glLinkProgram", {Int(program)});
+}
+
+decltype(__glewDeleteProgram) realDeleteProgram;
+void GLAPIENTRY DeleteProgram(GLuint program) {
+    realDeleteProgram(program);
+    Record("glDeleteProgram", {Int(program)});
+}
+
+decltype(__glewUseProgram) realUseProgram;
+void GLAPIENTRY UseProgram(GLuint program) {
+    realUseProgram(program);
+    Record("glUseProgram", {Int(program)});
+}
+
+decltype(__glewGetUniformLocation) realGetUniformLocation;
+GLint GLAPIENTRY GetUniformLocation(GLuint program, const GLchar* name) {
+    GLint location = realGetUniformLocation(program, name);
+    Record("glGetUniformLocation", {Int(program), Text(name)}, Int(location));
+    return location;
+}
+
+decltype(__glewUniform1f) realUniform1f;
+void GLAPIENTRY Uniform1f(GLint location, GLfloat v0) {
+    realUniform1f(location, v0);
+    Record("glUniform1f", {Int(location), Float(v0)});
+}
+
+decltype(__glewUniform2f) realUniform2f;
+void GLAPIENTRY Uniform2f(GLint location, GLfloat v0, GLfloat v1) {
+    realUniform2f(location, v0, v1);
+    Record("glUniform2f", {Int(location), Float(v0), Float(v1)});
+}
+
+decltype(__glewUniform3f) realUniform3f;
+void GLAPIENTRY Uniform3f(GLint location, GLfloat v0, GLfloat v1, GLfloat v2) {
+    realUniform3f(location, v0, v1, v2);
+    Record("glUniform3f", {Int(location), Float(v0), Float(v1), Float(v2)});
+}
+
+decltype(__glewUniform4f) realUniform4f;
+void GLAPIENTRY Uniform4f(GLint location, GLfloat v0, GLfloat v1, GLfloat v2, GLfloat v3) {
+    realUniform4f(location, v0, v1, v2, v3);
+    Record("glUniform4f", {Int(location), Float(v0), Float(v1), Float(v2), Float(v3)});
+}
+
+decltype(__glewUniformMatrix4fv) realUniformMatrix4fv;
+void GLAPIENTRY UniformMatrix4fv(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value) {
+    realUniformMatrix4fv(location, count, transpose, value);
+    Record("glUniformMatrix4fv", {Int(location), Int(count), Int(transpose), Floats(value, 16 * count)});
+}
+
+decltype(__glewUniform1fv) realUniform1fv;
+void GLAPIENTRY Uniform1fv(GLint location, GLsizei count, const GLfloat* value) {
+    realUniform1fv(location, count, value);
+    Record("glUniform1fv", {Int(location), Int(count), Floats(value, count)});
+}
+
+decltype(__glewUniform2fv) realUniform2fv;
+void GLAPIENTRY Uniform2fv(GLint location, GLsizei count, const GLfloat* value) {
+    realUniform2fv(location, count, value);
+    Record("glUniform2fv", {Int(location), Int(count), Floats(value, 2 * count)});
+}
+
+decltype(__glewUniform3fv) realUniform3fv;
+void GLAPIENTRY Uniform3fv(GLint location, GLsizei count, const GLfloat* value) {
+    realUniform3fv(location, count, value);
+    Record("glUniform3fv", {Int(location), Int(count), Floats(value, 3 * count)});
+}
+
+decltype(__glewUniform4fv) realUniform4fv;
+void GLAPIENTRY Uniform4fv(GLint location, GLsizei count, const GLfloat* value) {
+    realUniform4fv(location, count, value);
+    Record("glUniform4fv", {Int(location), Int(count), Floats(value, 4 * count)});
+}
+
+decltype(__glewUniform1i) realUniform1i;
+void GLAPIENTRY Uniform1i(GLint location, GLint v0) {
+    realUniform1i(location, v0);
+    Record("glUniform1i", {Int(location), Int(v0)});
+}
+
+decltype(__glewActiveTexture) realActiveTexture;
+void GLAPIENTRY ActiveTexture(GLenum texture) {
+    realActiveTexture(texture);
+    Record("glActiveTexture", {Enum(texture)});
+}
+
+} // namespace
+
+void InstallProgramHooks() {
+    Hook(__glewCreateShader, realCreateShader, CreateShader);
+    Hook(__glewShaderSource, realShaderSource, ShaderSource);
+    Hook(__glewCompileShader, realCompileShader, CompileShader);
+    Hook(__glewGetObjectParameterivARB, realGetObjectParameterivARB, GetObjectParameterivARB);
+    Hook(__glewGetInfoLogARB, realGetInfoLogARB, GetInfoLogARB);
+    Hook(__glewDeleteObjectARB, realDeleteObjectARB, DeleteObjectARB);
+    Hook(__glewProgramParameteriEXT, realProgramParameteriEXT, ProgramParameteriEXT);
+    Hook(__glewCreateProgramObjectARB, realCreateProgramObjectARB, CreateProgramObjectARB);
+    Hook(__glewCreateProgram, realCreateProgram, CreateProgram);
+    Hook(__glewAttachShader, realAttachShader, AttachShader);
+    Hook(__glewLinkProgram, realLinkProgram, LinkProgram);
+    Hook(__glewDeleteProgram, realDeleteProgram, DeleteProgram);
+    Hook(__glewUseProgram, realUseProgram, UseProgram);
+    Hook(__glewGetUniformLocation, realGetUniformLocation, GetUniformLocation);
+    Hook(__glewUniform1f, realUniform1f, Uniform1f);
+    Hook(__glewUniform2f, realUniform2f, Uniform2f);
+    Hook(__glewUniform3f, realUniform3f, Uniform3f);
+    Hook(__glewUniform4f, realUniform4f, Uniform4f);
+    Hook(__glewUniformMatrix4fv, realUniformMatrix4fv, UniformMatrix4fv);
+    Hook(__glewUniform1fv, realUniform1fv, Uniform1fv);
+    Hook(__glewUniform2fv, realUniform2fv, Uniform2fv);
+    Hook(__glewUniform3fv, realUniform3fv, Uniform3fv);
+    Hook(__glewUniform4fv, realUniform4fv, Uniform4fv);
+    Hook(__glewUniform1i, realUniform1i, Uniform1i);
+    Hook(__glewActiveTexture, realActiveTexture, ActiveTexture);
+}
+
+} // namespace rec

@@ -1,0 +1,165 @@
+#include "Recorder.h"
+
+#include <GL/glut.h>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <map>
+
+namespace rec {
+namespace {
+
+struct State {
+    bool recording = false;
+    int foreignDepth = 0;
+    std::vector<std::string> calls;
+    std::map<std::string, std::deque<int64_t>> scripted;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+std::string NameOf(const std::string& call) {
+    return call.substr(0, call.find('('));
+}
+
+} // namespace
+
+void Start() {
+    state().calls.clear();
+    state().recording = true;
+}
+
+void Stop() {
+    state().recording = false;
+}
+
+void Reset() {
+    state().recording = false;
+    state().calls.clear();
+    state().scripted.clear();
+}
+
+bool Recording() {
+    return state().recording;
+}
+
+const std::vector<std::string>& Calls() {
+    return state().calls;
+}
+
+std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (const std::string& call : state().calls) {
+        names.push_back(NameOf(call));
+    }
+    return names;
+}
+
+std::vector<std::string> CallsTo(const std::string& function) {
+    std::vector<std::string> calls;
+    for (const std::string& call : state().calls) {
+        if (NameOf(call) == function) {
+            calls.push_back(call);
+        }
+    }
+    return calls;
+}
+
+size_t CountOf(const std::string& function) {
+    return CallsTo(function).size();
+}
+
+void Script(const std::string& function, int64_t result) {
+    state().scripted[function].push_back(result);
+}
+
+bool ShouldRecord() {
+    return state().recording && state().foreignDepth == 0;
+}
+
+void Append(std::string call) {
+    state().calls.push_back(std::move(call));
+}
+
+bool TakeScripted(const std::string& function, int64_t& result) {
+    if (state().foreignDepth != 0) {
+        return false;
+    }
+    auto found = state().scripted.find(function);
+    if (found == state().scripted.end() || found->second.empty()) {
+        return false;
+    }
+    result = found->second.front();
+    found->second.pop_front();
+    return true;
+}
+
+ForeignScope::ForeignScope() {
+    ++state().foreignDepth;
+}
+ForeignScope::~ForeignScope() {
+    --state().foreignDepth;
+}
+
+Arg Enum(uint32_t value) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%04" PRIX32, value);
+    return {text};
+}
+
+Arg Int(int64_t value) {
+    return {std::to_string(value)};
+}
+
+Arg Float(double value) {
+    // The shortest form that reads back as the same float.
+    char text[32];
+    for (int digits = 1; digits <= 17; ++digits) {
+        snprintf(text, sizeof text, "%.*g", digits, value);
+        if (static_cast<float>(strtod(text, nullptr)) == static_cast<float>(value)) {
+            break;
+        }
+    }
+    return {text};
+}
+
+Arg Floats(const float* values, int count) {
+    if (values == nullptr) {
+        return {"null"};
+    }
+    std::string text = "{";
+    for (int i = 0; i < count; ++i) {
+        text += (i ? ", " : "") + Float(values[i]).text;
+    }
+    return {text + "}"};
+}
+
+Arg Ptr(const void* pointer) {
+    return {pointer ? "ptr" : "null"};
+}
+
+Arg Text(const char* text) {
+    return {text ? "\"" + std::string(text) + "\"" : "null"};
+}
+
+Arg Font(const void* font) {
+    return {font == GLUT_BITMAP_9_BY_15 ? "9x15" : "font"};
+}
+
+std::string Call(const std::string& name, const std::vector<Arg>& args) {
+    std::string text = name + "(";
+    for (size_t i = 0; i < args.size(); ++i) {
+        text += (i ? ", " : "") + args[i].text;
+    }
+    return text + ")";
+}
+
+std::string Call(const std::string& name, const std::vector<Arg>& args, const Arg& result) {
+    return Call(name, args) + " -> " + result.text;
+}
+
+} // namespace rec
