@@ -160,6 +160,36 @@ void GLAPIENTRY ActiveTexture(GLenum texture) {
     Record("glActiveTexture", {Enum(texture)});
 }
 
+decltype(__glewGetShaderiv) realGetShaderiv;
+void GLAPIENTRY GetShaderiv(GLuint shader, GLenum pname, GLint* params) {
+    realGetShaderiv(shader, pname, params);
+    Record("glGetShaderiv", {Int(shader), Enum(pname)}, Int(params[0]));
+}
+
+decltype(__glewGetShaderInfoLog) realGetShaderInfoLog;
+void GLAPIENTRY GetShaderInfoLog(GLuint shader, GLsizei maxLength, GLsizei* length, GLchar* log) {
+    realGetShaderInfoLog(shader, maxLength, length, log);
+    Record("glGetShaderInfoLog", {Int(shader), Int(maxLength), Ptr(length), Ptr(log)});
+}
+
+decltype(__glewGetProgramiv) realGetProgramiv;
+void GLAPIENTRY GetProgramiv(GLuint program, GLenum pname, GLint* params) {
+    realGetProgramiv(program, pname, params);
+    Record("glGetProgramiv", {Int(program), Enum(pname)}, Int(params[0]));
+}
+
+decltype(__glewGetProgramInfoLog) realGetProgramInfoLog;
+void GLAPIENTRY GetProgramInfoLog(GLuint program, GLsizei maxLength, GLsizei* length, GLchar* log) {
+    realGetProgramInfoLog(program, maxLength, length, log);
+    Record("glGetProgramInfoLog", {Int(program), Int(maxLength), Ptr(length), Ptr(log)});
+}
+
+decltype(__glewDeleteShader) realDeleteShader;
+void GLAPIENTRY DeleteShader(GLuint shader) {
+    realDeleteShader(shader);
+    Record("glDeleteShader", {Int(shader)});
+}
+
 } // namespace
 
 void InstallProgramHooks() {
@@ -188,6 +218,11 @@ void InstallProgramHooks() {
     Hook(__glewUniform4fv, realUniform4fv, Uniform4fv);
     Hook(__glewUniform1i, realUniform1i, Uniform1i);
     Hook(__glewActiveTexture, realActiveTexture, ActiveTexture);
+    Hook(__glewGetShaderiv, realGetShaderiv, GetShaderiv);
+    Hook(__glewGetShaderInfoLog, realGetShaderInfoLog, GetShaderInfoLog);
+    Hook(__glewGetProgramiv, realGetProgramiv, GetProgramiv);
+    Hook(__glewGetProgramInfoLog, realGetProgramInfoLog, GetProgramInfoLog);
+    Hook(__glewDeleteShader, realDeleteShader, DeleteShader);
 }
 
 } // namespace rec

@@ -1,0 +1,510 @@
+#include "glProgram.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+// ---- entry points the driver may lack ----
+
+template <typename F>
+bool Loaded(F entry) {
+    return entry != nullptr;
+}
+
+// GLEW fills an extension's pointers only for an extension the driver lists, unless told to try anyway;
+// the flag settles it either way.
+template <typename F>
+bool ArbLoaded(F entry) {
+    return GLEW_ARB_shader_objects && entry != nullptr;
+}
+
+void ReportMissing(const char* operation, const char* entryPoint) {
+    fprintf(stderr, "%s ERROR: %s is not available\n", operation, entryPoint);
+}
+
+// The status and log queries of ARB_shader_objects take shader and program names alike; the OpenGL 2.0
+// query of the object's own kind answers the same, so either one will do.
+enum class Kind { Shader, Program };
+
+bool CanQueryStatus(Kind kind) {
+    return ArbLoaded(glGetObjectParameterivARB) ||
+           (kind == Kind::Shader ? Loaded(glGetShaderiv) : Loaded(glGetProgramiv));
+}
+
+bool CanFetchLog(Kind kind) {
+    return ArbLoaded(glGetInfoLogARB) ||
+           (kind == Kind::Shader ? Loaded(glGetShaderInfoLog) : Loaded(glGetProgramInfoLog));
+}
+
+// Starts from 0 so that a query GL rejects reads as a failure.
+bool QueryStatus(GLuint object, GLenum status, Kind kind) {
+    GLint result = 0;
+    if (ArbLoaded(glGetObjectParameterivARB)) {
+        glGetObjectParameterivARB(object, status, &result);
+    } else if (kind == Kind::Shader) {
+        glGetShaderiv(object, status, &result);
+    } else {
+        glGetProgramiv(object, status, &result);
+    }
+    return result != 0;
+}
+
+// GL cuts a longer log to the capacity, terminator included.
+void FetchLog(GLuint object, GLsizei* length, char* log, Kind kind) {
+    if (ArbLoaded(glGetInfoLogARB)) {
+        glGetInfoLogARB(object, kglStatusMessageSize, length, log);
+    } else if (kind == Kind::Shader) {
+        glGetShaderInfoLog(object, kglStatusMessageSize, length, log);
+    } else {
+        glGetProgramInfoLog(object, kglStatusMessageSize, length, log);
+    }
+}
+
+// ---- geometry layouts waiting for the program that links their shader ----
+
+struct GeometryLayout {
+    GLint inputType;
+    GLint outputType;
+};
+
+// Every geometry shader of EXT_geometry_shader4 emits at most this many vertices here.
+constexpr GLint kGeometryVerticesOut = 4;
+
+std::unordered_map<GLuint, GeometryLayout>& GeometryLayouts() {
+    // Never destroyed: a shader that outlives static destruction still removes itself.
+    static auto* layouts = new std::unordered_map<GLuint, GeometryLayout>;
+    return *layouts;
+}
+
+bool GeometryParametersAvailable() {
+    return GLEW_EXT_geometry_shader4 && glProgramParameteriEXT != nullptr;
+}
+
+// The program parameters must be in place before the link reads them.
+void SetGeometryParameters(GLuint program, const GLuint* shaders, int count) {
+    if (!GeometryParametersAvailable()) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        auto found = GeometryLayouts().find(shaders[i]);
+        if (found != GeometryLayouts().end()) {
+            glProgramParameteriEXT(program, GL_GEOMETRY_INPUT_TYPE_EXT, found->second.inputType);
+            glProgramParameteriEXT(program, GL_GEOMETRY_OUTPUT_TYPE_EXT, found->second.outputType);
+            glProgramParameteriEXT(program, GL_GEOMETRY_VERTICES_OUT_EXT, kGeometryVerticesOut);
+            return;
+        }
+    }
+}
+
+// ---- shaders ----
+
+// The first entry point a compile needs that the driver lacks, or null.
+const char* MissingForCompile() {
+    if (!Loaded(glCreateShader)) {
+        return "glCreateShader";
+    }
+    if (!Loaded(glShaderSource)) {
+        return "glShaderSource";
+    }
+    if (!Loaded(glCompileShader)) {
+        return "glCompileShader";
+    }
+    if (!CanQueryStatus(Kind::Shader)) {
+        return "glGetObjectParameterivARB";
+    }
+    if (!CanFetchLog(Kind::Shader)) {
+        return "glGetInfoLogARB";
+    }
+    return nullptr;
+}
+
+bool Compile(CglShader& shader, const char* source, GLenum type, GLint inputType, GLint outputType,
+             const char* operation) {
+    shader.Destroy();
+    if (const char* missing = MissingForCompile()) {
+        ReportMissing(operation, missing);
+        return false;
+    }
+
+    shader.id = glCreateShader(type);
+    GLint slen = static_cast<GLint>(strlen(source));
+    glShaderSource(shader.id, 1, &source, &slen);
+    glCompileShader(shader.id);
+    bool compiled = QueryStatus(shader.id, GL_OBJECT_COMPILE_STATUS_ARB, Kind::Shader);
+
+    if (!compiled) {
+        FetchLog(shader.id, &shader.logLength, shader.statusMessage, Kind::Shader);
+        fprintf(stderr, "%s \n", shader.statusMessage);
+        return false;
+    }
+    switch (type) {
+    case GL_FRAGMENT_SHADER:
+        snprintf(shader.statusMessage, sizeof shader.statusMessage, "Fragment shader loaded successfully");
+        break;
+    case GL_VERTEX_SHADER:
+        snprintf(shader.statusMessage, sizeof shader.statusMessage, "Vertex shader loaded successfully");
+        break;
+    case GL_GEOMETRY_SHADER_EXT:
+        GeometryLayouts()[shader.id] = GeometryLayout{inputType, outputType};
+        snprintf(shader.statusMessage, sizeof shader.statusMessage, "Geometry shader loaded successfully");
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+
+// The whole file, zero-terminated after its last byte; null when it can't be read whole.
+std::unique_ptr<char[]> ReadWhole(FILE* file) {
+    // A directory opens for reading, and some file systems then report an absurd length for it.
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return nullptr;
+    }
+    if (fseek(file, 0, SEEK_END) != 0) {
+        return nullptr;
+    }
+    long length = ftell(file);
+    // The compile hands GL the text's length as a signed 32-bit count, so a longer text can't be
+    // compiled whole, and refusing it here spares the allocation.
+    if (length < 0 || length >= INT32_MAX) {
+        return nullptr;
+    }
+    if (fseek(file, 0, SEEK_SET) != 0) {
+        return nullptr;
+    }
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[length + 1]);
+    if (!buffer) {
+        return nullptr;
+    }
+    if (fread(buffer.get(), 1, length, file) != static_cast<size_t>(length)) {
+        return nullptr;
+    }
+    buffer[length] = '\0';
+    return buffer;
+}
+
+// ---- programs ----
+
+const char* MissingForLink(bool arbCreate) {
+    if (arbCreate ? !ArbLoaded(glCreateProgramObjectARB) && !Loaded(glCreateProgram)
+                  : !Loaded(glCreateProgram)) {
+        return arbCreate ? "glCreateProgramObjectARB" : "glCreateProgram";
+    }
+    if (!Loaded(glAttachShader)) {
+        return "glAttachShader";
+    }
+    if (!Loaded(glLinkProgram)) {
+        return "glLinkProgram";
+    }
+    if (!CanQueryStatus(Kind::Program)) {
+        return "glGetObjectParameterivARB";
+    }
+    if (!CanFetchLog(Kind::Program)) {
+        return "glGetInfoLogARB";
+    }
+    return nullptr;
+}
+
+// Attaches `shaders` in the order given.
+bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arbCreate) {
+    program.Destroy();
+    if (const char* missing = MissingForLink(arbCreate)) {
+        ReportMissing("CglProgram::Link", missing);
+        return false;
+    }
+
+    if (arbCreate && ArbLoaded(glCreateProgramObjectARB)) {
+        program.id = glCreateProgramObjectARB();
+    } else {
+        program.id = glCreateProgram();
+    }
+    for (int i = 0; i < count; ++i) {
+        glAttachShader(program.id, shaders[i]);
+    }
+    SetGeometryParameters(program.id, shaders, count);
+    glLinkProgram(program.id);
+
+    bool linked = QueryStatus(program.id, GL_OBJECT_LINK_STATUS_ARB, Kind::Program);
+    if (linked) {
+        snprintf(program.statusMessage, sizeof program.statusMessage, "GLSL program created successfully");
+    } else {
+        FetchLog(program.id, &program.logLength, program.statusMessage, Kind::Program);
+    }
+    return linked;
+}
+
+// True when `operation` can look a uniform up and make its `uniformCall`; prints the first missing.
+template <typename F>
+bool CanSetUniform(const char* operation, F uniformCall, const char* uniformName) {
+    if (!Loaded(glGetUniformLocation)) {
+        ReportMissing(operation, "glGetUniformLocation");
+        return false;
+    }
+    if (!Loaded(uniformCall)) {
+        ReportMissing(operation, uniformName);
+        return false;
+    }
+    return true;
+}
+
+// The location of `name` in `program`; -1 after printing the setters' message.
+GLint FindParameter(GLuint program, const char* name) {
+    GLint location = glGetUniformLocation(program, name);
+    if (location < 0) {
+        fprintf(stderr, "Error setting parameter '%s'\n", name);
+    }
+    return location;
+}
+
+} // namespace
+
+// ---- CglShader ----
+
+CglShader::~CglShader() {
+    Destroy();
+}
+
+CglShader::CglShader(CglShader&& other) noexcept : id(other.id), logLength(other.logLength) {
+    memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
+    other.id = 0;
+}
+
+CglShader& CglShader::operator=(CglShader&& other) noexcept {
+    if (this != &other) {
+        Destroy();
+        id = other.id;
+        logLength = other.logLength;
+        memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
+        other.id = 0;
+    }
+    return *this;
+}
+
+void CglShader::Destroy() {
+    if (id == 0) {
+        return;
+    }
+    GeometryLayouts().erase(id);
+    if (ArbLoaded(glDeleteObjectARB)) {
+        glDeleteObjectARB(id);
+    } else if (Loaded(glDeleteShader)) {
+        glDeleteShader(id);
+    } else {
+        ReportMissing("CglShader::Destroy", "glDeleteObjectARB");
+    }
+    id = 0;
+}
+
+bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType) {
+    return Compile(*this, source, type, inputType, outputType, "CglShader::CompileFromSource");
+}
+
+bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType) {
+    std::unique_ptr<FILE, FileCloser> file(fopen(path, "rb"));
+    Destroy();
+    if (!file) {
+        return false;
+    }
+    std::unique_ptr<char[]> source = ReadWhole(file.get());
+    file.reset();
+    if (!source) {
+        return false;
+    }
+
+    if (!Compile(*this, source.get(), type, inputType, outputType, "CglShader::LoadFromFile")) {
+        return false;
+    }
+    if (type == GL_FRAGMENT_SHADER) {
+        snprintf(statusMessage, sizeof statusMessage, "Fragment shader %s loaded successfully", path);
+    } else if (type == GL_VERTEX_SHADER) {
+        snprintf(statusMessage, sizeof statusMessage, "Vertex shader %s loaded successfully", path);
+    }
+    return true;
+}
+
+// ---- CglProgram ----
+
+CglProgram::~CglProgram() {
+    Destroy();
+}
+
+CglProgram::CglProgram(CglProgram&& other) noexcept : id(other.id), logLength(other.logLength) {
+    memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
+    other.id = 0;
+}
+
+CglProgram& CglProgram::operator=(CglProgram&& other) noexcept {
+    if (this != &other) {
+        Destroy();
+        id = other.id;
+        logLength = other.logLength;
+        memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
+        other.id = 0;
+    }
+    return *this;
+}
+
+void CglProgram::Destroy() {
+    if (id == 0) {
+        return;
+    }
+    if (Loaded(glDeleteProgram)) {
+        glDeleteProgram(id);
+    } else if (ArbLoaded(glDeleteObjectARB)) {
+        glDeleteObjectARB(id);
+    } else {
+        ReportMissing("CglProgram::Destroy", "glDeleteProgram");
+    }
+    id = 0;
+}
+
+bool CglProgram::Link(GLuint shader1, GLuint shader2) {
+    const GLuint shaders[] = {shader1, shader2};
+    return LinkShaders(*this, shaders, 2, true);
+}
+
+bool CglProgram::Link(GLuint shader1, GLuint shader2, GLuint shader3) {
+    const GLuint shaders[] = {shader1, shader3, shader2};
+    return LinkShaders(*this, shaders, 3, false);
+}
+
+void CglProgram::Bind() const {
+    if (!Loaded(glUseProgram)) {
+        ReportMissing("CglProgram::Bind", "glUseProgram");
+        return;
+    }
+    glUseProgram(id);
+}
+
+void CglProgram::Unbind() const {
+    if (!Loaded(glUseProgram)) {
+        ReportMissing("CglProgram::Unbind", "glUseProgram");
+        return;
+    }
+    glUseProgram(0);
+}
+
+void CglProgram::SetParameter1f(const char* name, float x) const {
+    if (!CanSetUniform("CglProgram::SetParameter1f", glUniform1f, "glUniform1f")) {
+        return;
+    }
+    GLint location = FindParameter(id, name);
+    if (location >= 0) {
+        glUniform1f(location, x);
+    }
+}
+
+void CglProgram::SetParameter2f(const char* name, float x, float y) const {
+    if (!CanSetUniform("CglProgram::SetParameter2f", glUniform2f, "glUniform2f")) {
+        return;
+    }
+    GLint location = FindParameter(id, name);
+    if (location >= 0) {
+        glUniform2f(location, x, y);
+    }
+}
+
+void CglProgram::SetParameter3f(const char* name, float x, float y, float z) const {
+    if (!CanSetUniform("CglProgram::SetParameter3f", glUniform3f, "glUniform3f")) {
+        return;
+    }
+    GLint location = FindParameter(id, name);
+    if (location >= 0) {
+        glUniform3f(location, x, y, z);
+    }
+}
+
+void CglProgram::SetParameter4f(const char* name, float x, float y, float z, float w) const {
+    if (!CanSetUniform("CglProgram::SetParameter4f", glUniform4f, "glUniform4f")) {
+        return;
+    }
+    GLint location = FindParameter(id, name);
+    if (location >= 0) {
+        glUniform4f(location, x, y, z, w);
+    }
+}
+
+void CglProgram::SetParameterMatrix4(const char* name, const float* matrix, bool transpose) const {
+    if (!CanSetUniform("CglProgram::SetParameterMatrix4", glUniformMatrix4fv, "glUniformMatrix4fv")) {
+        return;
+    }
+    GLint location = FindParameter(id, name);
+    if (location >= 0) {
+        glUniformMatrix4fv(location, 1, transpose ? GL_TRUE : GL_FALSE, matrix);
+    }
+}
+
+void CglProgram::SetParameterArray(const char* name, const float* values, int elementSize, int count) const {
+    const char* operation = "CglProgram::SetParameterArray";
+    if (!Loaded(glGetUniformLocation)) {
+        ReportMissing(operation, "glGetUniformLocation");
+        return;
+    }
+    // The name is looked up first: an unknown name reports only itself, whatever the element size.
+    GLint location = FindParameter(id, name);
+    if (location < 0) {
+        return;
+    }
+    switch (elementSize) {
+    case 1:
+        if (CanSetUniform(operation, glUniform1fv, "glUniform1fv")) {
+            glUniform1fv(location, count, values);
+        }
+        break;
+    case 2:
+        if (CanSetUniform(operation, glUniform2fv, "glUniform2fv")) {
+            glUniform2fv(location, count, values);
+        }
+        break;
+    case 3:
+        if (CanSetUniform(operation, glUniform3fv, "glUniform3fv")) {
+            glUniform3fv(location, count, values);
+        }
+        break;
+    case 4:
+        if (CanSetUniform(operation, glUniform4fv, "glUniform4fv")) {
+            glUniform4fv(location, count, values);
+        }
+        break;
+    default:
+        fprintf(stderr, "Invalid elementSize value '%d'\n", elementSize);
+        break;
+    }
+}
+
+void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, int unit) const {
+    const char* operation = "CglProgram::BindTexture";
+    // Checked together so that a missing one leaves no half-made change behind.
+    const char* missing = !Loaded(glGetUniformLocation) ? "glGetUniformLocation"
+                          : !Loaded(glUseProgram)       ? "glUseProgram"
+                          : !Loaded(glActiveTexture)    ? "glActiveTexture"
+                          : !Loaded(glUniform1i)        ? "glUniform1i"
+                                                        : nullptr;
+    if (missing != nullptr) {
+        ReportMissing(operation, missing);
+        return;
+    }
+
+    GLint location = glGetUniformLocation(id, name);
+    if (location < 0) {
+        fprintf(stderr, "Error binding texture '%s'\n", name);
+        return;
+    }
+    glUseProgram(id);
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+    glBindTexture(target, texture);
+    glUniform1i(location, unit);
+    glActiveTexture(GL_TEXTURE0);
+}
