@@ -1,0 +1,303 @@
+#include "glFramebuffer.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+struct EntryPoint {
+    bool present;
+    const char* name;
+};
+
+// GLEW leaves these null when the driver lacks EXT_framebuffer_object.
+EntryPoint GenCall() {
+    return {glGenFramebuffersEXT != nullptr, "glGenFramebuffersEXT"};
+}
+EntryPoint DeleteCall() {
+    return {glDeleteFramebuffersEXT != nullptr, "glDeleteFramebuffersEXT"};
+}
+EntryPoint BindCall() {
+    return {glBindFramebufferEXT != nullptr, "glBindFramebufferEXT"};
+}
+EntryPoint TextureCall(GLenum target) {
+    switch (target) {
+    case GL_TEXTURE_1D:
+        return {glFramebufferTexture1DEXT != nullptr, "glFramebufferTexture1DEXT"};
+    case GL_TEXTURE_3D:
+        return {glFramebufferTexture3DEXT != nullptr, "glFramebufferTexture3DEXT"};
+    default:
+        return {glFramebufferTexture2DEXT != nullptr, "glFramebufferTexture2DEXT"};
+    }
+}
+EntryPoint RenderbufferCall() {
+    return {glFramebufferRenderbufferEXT != nullptr, "glFramebufferRenderbufferEXT"};
+}
+EntryPoint QueryCall() {
+    return {glGetFramebufferAttachmentParameterivEXT != nullptr, "glGetFramebufferAttachmentParameterivEXT"};
+}
+EntryPoint StatusCall() {
+    return {glCheckFramebufferStatusEXT != nullptr, "glCheckFramebufferStatusEXT"};
+}
+
+// True when the loader provided every entry point `operation` needs; otherwise writes one line naming
+// the first one missing.
+bool Available(const char* operation, std::initializer_list<EntryPoint> needed) {
+    for (const EntryPoint& entry : needed) {
+        if (!entry.present) {
+            fprintf(stderr, "CglFrameBuffer::%s ERROR: %s is not available\n", operation, entry.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Deleting 0 needs no entry point, so an object that never made a framebuffer is silent without one.
+void DeleteFramebuffer(const char* operation, const GLuint& fboId) {
+    if (glDeleteFramebuffersEXT != nullptr) {
+        glDeleteFramebuffersEXT(1, &fboId);
+    } else if (fboId != 0) {
+        Available(operation, {DeleteCall()});
+    }
+}
+
+// The status line of an incomplete framebuffer; null when it is complete.
+const char* StatusLine(GLenum status) {
+    switch (status) {
+    case GL_FRAMEBUFFER_COMPLETE_EXT:
+        return nullptr;
+    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT:
+        return "GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT\n";
+    case GL_FRAMEBUFFER_UNSUPPORTED_EXT:
+        return "GL_FRAMEBUFFER_UNSUPPORTED_EXT\n";
+    default:
+        return "Unknown Error\n";
+    }
+}
+
+} // namespace
+
+CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0) {}
+
+CglFrameBuffer::~CglFrameBuffer() {
+    DeleteFramebuffer("~CglFrameBuffer", fboId);
+}
+
+CglFrameBuffer::CglFrameBuffer(CglFrameBuffer&& other) noexcept
+    : fboId(other.fboId), savedFboId(other.savedFboId) {
+    other.fboId = 0;
+    other.savedFboId = 0;
+}
+
+CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
+    if (this != &other) {
+        DeleteFramebuffer("operator=", fboId);
+        fboId = other.fboId;
+        savedFboId = other.savedFboId;
+        other.fboId = 0;
+        other.savedFboId = 0;
+    }
+    return *this;
+}
+
+GLuint CglFrameBuffer::GenerateId() {
+    if (Available("GenerateId", {GenCall()})) {
+        glGenFramebuffersEXT(1, &fboId);
+    }
+    return fboId;
+}
+
+void CglFrameBuffer::Bind() {
+    if (Available("Bind", {BindCall()})) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fboId);
+    }
+}
+
+void CglFrameBuffer::Unbind() {
+    if (Available("Unbind", {BindCall()})) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    }
+}
+
+void CglFrameBuffer::SaveAndBind() {
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
+    if (static_cast<GLint>(fboId) != savedFboId) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fboId);
+    }
+}
+
+void CglFrameBuffer::RestoreBinding() {
+    if (static_cast<GLint>(fboId) != savedFboId) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+    }
+}
+
+void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
+                                                GLint zSlice) {
+    switch (target) {
+    case GL_TEXTURE_1D:
+        glFramebufferTexture1DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_1D, texId, level);
+        break;
+    case GL_TEXTURE_3D:
+        glFramebufferTexture3DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texId, level, zSlice);
+        break;
+    default:
+        glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, target, texId, level);
+        break;
+    }
+}
+
+void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachment, GLint level,
+                                   GLint zSlice) {
+    if (!Available("AttachTexture", {BindCall(), TextureCall(target)})) {
+        return;
+    }
+    SaveAndBind();
+    FramebufferTextureByTarget(attachment, target, texId, level, zSlice);
+    RestoreBinding();
+}
+
+void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
+                                    const GLenum* attachments, const GLint* levels, const GLint* zSlices) {
+    for (int i = 0; i < count; ++i) {
+        GLenum attachment = attachments ? attachments[i] : GL_COLOR_ATTACHMENT0_EXT + i;
+        AttachTexture(targets[i], texIds[i], attachment, levels ? levels[i] : 0, zSlices ? zSlices[i] : 0);
+    }
+}
+
+void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment) {
+#ifdef NDEBUG
+    if (!Available("AttachRenderBuffer", {BindCall(), RenderbufferCall()})) {
+        return;
+    }
+    SaveAndBind();
+    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
+    RestoreBinding();
+#else
+    if (!Available("AttachRenderBuffer", {BindCall(), QueryCall(), RenderbufferCall()})) {
+        return;
+    }
+    SaveAndBind();
+    // The queries are guarded too: they find this framebuffer bound and overwrite savedFboId with it.
+    const GLint callerBinding = savedFboId;
+    // Texture and renderbuffer names are counted separately, so an equal name alone may be a texture;
+    // the type is asked only then, keeping the usual cost at one query.
+    bool redundant = QueryAttachedId(attachment) == static_cast<GLint>(renderBufferId) &&
+                     QueryAttachedType(attachment) != GL_TEXTURE;
+    if (redundant) {
+        fprintf(stderr, "CglFrameBuffer::AttachRenderBuffer PERFORMANCE WARNING:\n");
+        fprintf(stderr, "\tRedundant bind of Renderbuffer (id = %d)\n", static_cast<int>(renderBufferId));
+        fprintf(stderr, "\tHINT : Compile with -DNDEBUG to remove this warning.\n");
+    } else {
+        glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
+    }
+    savedFboId = callerBinding;
+    RestoreBinding();
+#endif
+}
+
+void CglFrameBuffer::AttachRenderBuffers(int count, const GLuint* renderBufferIds,
+                                         const GLenum* attachments) {
+    for (int i = 0; i < count; ++i) {
+        AttachRenderBuffer(renderBufferIds[i], attachments ? attachments[i] : GL_COLOR_ATTACHMENT0_EXT + i);
+    }
+}
+
+void CglFrameBuffer::unbind_attachment(GLenum attachment) {
+    if (!Available("unbind_attachment", {BindCall(), QueryCall()})) {
+        return;
+    }
+    SaveAndBind();
+    // The inner operations are guarded too and overwrite savedFboId with this framebuffer's own name.
+    const GLint callerBinding = savedFboId;
+    switch (QueryAttachedType(attachment)) {
+    case GL_NONE:
+        break;
+    case GL_TEXTURE:
+        // Name 0 detaches whatever the target of the attached texture was.
+        AttachTexture(GL_TEXTURE_2D, 0, attachment, 0, 0);
+        break;
+    case GL_RENDERBUFFER_EXT:
+        AttachRenderBuffer(0, attachment);
+        break;
+    default:
+        fprintf(stderr, "CglFrameBuffer::unbind_attachment ERROR: Unknown attached resource type\n");
+        break;
+    }
+    savedFboId = callerBinding;
+    RestoreBinding();
+}
+
+void CglFrameBuffer::UnbindAllAttachments() {
+    // One line for the whole sweep rather than one per attachment point.
+    if (!Available("UnbindAllAttachments", {BindCall(), QueryCall()})) {
+        return;
+    }
+    GLint n = QueryMaxColorAttachments();
+    for (GLint i = 0; i < n; ++i) {
+        unbind_attachment(GL_COLOR_ATTACHMENT0_EXT + i);
+    }
+}
+
+GLint CglFrameBuffer::QueryMaxColorAttachments() {
+    GLint maxAttach = 0;
+    glGetIntegerv(GL_MAX_COLOR_ATTACHMENTS_EXT, &maxAttach);
+    return maxAttach;
+}
+
+bool CglFrameBuffer::CheckStatus() {
+    if (!Available("CheckStatus", {BindCall(), StatusCall()})) {
+        return false;
+    }
+    SaveAndBind();
+    GLenum status = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
+    const char* line = StatusLine(status);
+    if (line != nullptr) {
+        fprintf(stderr, "%s", line);
+    }
+    RestoreBinding();
+    return line == nullptr;
+}
+
+GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, GLenum pname) {
+    if (!Available(operation, {BindCall(), QueryCall()})) {
+        return 0;
+    }
+    SaveAndBind();
+    GLint value = 0;
+    glGetFramebufferAttachmentParameterivEXT(GL_FRAMEBUFFER_EXT, attachment, pname, &value);
+    RestoreBinding();
+    return value;
+}
+
+GLint CglFrameBuffer::QueryAttachedType(GLenum attachment) {
+    return QueryAttachment("QueryAttachedType", attachment, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT);
+}
+
+GLint CglFrameBuffer::QueryAttachedId(GLenum attachment) {
+    return QueryAttachment("QueryAttachedId", attachment, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME_EXT);
+}
+
+GLint CglFrameBuffer::QueryAttachedLevel(GLenum attachment) {
+    return QueryAttachment("QueryAttachedLevel", attachment, GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_LEVEL_EXT);
+}
+
+GLint CglFrameBuffer::QueryAttachedFace(GLenum attachment) {
+    return QueryAttachment("QueryAttachedFace", attachment,
+                           GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_CUBE_MAP_FACE_EXT);
+}
+
+GLint CglFrameBuffer::QueryAttachedSlice(GLenum attachment) {
+    return QueryAttachment("QueryAttachedSlice", attachment,
+                           GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_3D_ZOFFSET_EXT);
+}

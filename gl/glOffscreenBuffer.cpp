@@ -1,0 +1,143 @@
+#include "glOffscreenBuffer.h"
+
+#include <cstdio>
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+struct EntryPoint {
+    bool present;
+    const char* name;
+};
+
+// True when the loader provided every entry point; otherwise writes one line naming the first missing.
+bool Available(const char* operation, std::initializer_list<EntryPoint> needed) {
+    for (const EntryPoint& entry : needed) {
+        if (!entry.present) {
+            fprintf(stderr, "CglOffscreenBuffer::%s ERROR: %s is not available\n", operation, entry.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+EntryPoint BindCall() {
+    return {glBindFramebufferEXT != nullptr, "glBindFramebufferEXT"};
+}
+
+} // namespace
+
+CglOffscreenBuffer::CglOffscreenBuffer()
+    : viewport(0, 0, 0.0f, 1.0f), colorDesc(GL_TEXTURE_2D), depthDesc(GL_TEXTURE_2D) {
+    depthTexId = 0;
+    colorTexId = 0;
+}
+
+CglOffscreenBuffer::~CglOffscreenBuffer() {
+    Release();
+}
+
+CglOffscreenBuffer::CglOffscreenBuffer(CglOffscreenBuffer&& other) noexcept
+    : CglFrameBuffer(std::move(other)), colorTexId(other.colorTexId), depthTexId(other.depthTexId),
+      viewport(other.viewport), colorDesc(other.colorDesc), depthDesc(other.depthDesc),
+      colorSampler(other.colorSampler), depthSampler(other.depthSampler) {
+    other.colorTexId = 0;
+    other.depthTexId = 0;
+}
+
+CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) noexcept {
+    if (this != &other) {
+        Release();
+        // Release keeps the deleted name; the base part must not delete it a second time.
+        fboId = 0;
+        CglFrameBuffer::operator=(std::move(other));
+        colorTexId = other.colorTexId;
+        depthTexId = other.depthTexId;
+        viewport = other.viewport;
+        colorDesc = other.colorDesc;
+        depthDesc = other.depthDesc;
+        colorSampler = other.colorSampler;
+        depthSampler = other.depthSampler;
+        other.colorTexId = 0;
+        other.depthTexId = 0;
+    }
+    return *this;
+}
+
+void CglOffscreenBuffer::Release() {
+    // Without the entry point no framebuffer was made here (Create checks for it first), and the base
+    // destructor reports a name it cannot delete.
+    if (glDeleteFramebuffersEXT != nullptr) {
+        glDeleteFramebuffersEXT(1, &fboId);
+    }
+    glDeleteTextures(1, &depthTexId);
+    glDeleteTextures(1, &colorTexId);
+}
+
+void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat) {
+    // Checked before anything is deleted or made, so that a missing one leaves no half-built target.
+    if (!Available("Create", {{glDeleteFramebuffersEXT != nullptr, "glDeleteFramebuffersEXT"},
+                              {glGenFramebuffersEXT != nullptr, "glGenFramebuffersEXT"},
+                              BindCall(),
+                              {glFramebufferTexture2DEXT != nullptr, "glFramebufferTexture2DEXT"},
+                              {glCheckFramebufferStatusEXT != nullptr, "glCheckFramebufferStatusEXT"}})) {
+        return;
+    }
+    Release();
+
+    colorDesc.width = width;
+    colorDesc.height = height;
+    colorDesc.internalFormat = colorFormat;
+    colorSampler.wrapS = GL_CLAMP;
+    colorSampler.wrapT = GL_CLAMP;
+    colorSampler.minFilter = GL_LINEAR;
+    colorSampler.magFilter = GL_LINEAR;
+    depthDesc.width = width;
+    depthDesc.height = height;
+    depthDesc.internalFormat = depthFormat;
+    depthSampler.wrapS = GL_CLAMP;
+    depthSampler.wrapT = GL_CLAMP;
+    depthSampler.minFilter = GL_LINEAR;
+    depthSampler.magFilter = GL_LINEAR;
+
+    TextureData colorRes;
+    TextureData depthRes;
+    colorRes.format = GL_RGBA;
+    depthRes.format = GL_DEPTH_COMPONENT;
+    // GL allocates no image for a type that is not one of its own, even without pixels. Bytes suit
+    // every normalized colour format; floats cover every depth format without a narrowing conversion.
+    colorRes.type = GL_UNSIGNED_BYTE;
+    depthRes.type = GL_FLOAT;
+
+    depthTexId = glCreateTexture(&depthDesc, &depthRes, &depthSampler);
+    colorTexId = glCreateTexture(&colorDesc, &colorRes, &colorSampler);
+
+    GenerateId();
+    // Bound now, the guarded calls below make no bind calls of their own.
+    Bind();
+    AttachTexture(GL_TEXTURE_2D, colorTexId, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
+    AttachTexture(GL_TEXTURE_2D, depthTexId, GL_DEPTH_ATTACHMENT_EXT, 0, 0);
+    viewport.height = height;
+    viewport.width = width;
+    if (!CheckStatus()) {
+        fprintf(stderr, "Error creating offscreen buffer\n");
+    }
+    Unbind();
+}
+
+void CglOffscreenBuffer::BeginRender() {
+    if (!Available("BeginRender", {BindCall()})) {
+        return;
+    }
+    Bind();
+    AttachTexture(GL_TEXTURE_2D, colorTexId, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
+    AttachTexture(GL_TEXTURE_2D, depthTexId, GL_DEPTH_ATTACHMENT_EXT, 0, 0);
+    glApplyViewportState(&viewport);
+}
+
+void CglOffscreenBuffer::EndRender() {
+    if (Available("EndRender", {BindCall()})) {
+        Unbind();
+    }
+}

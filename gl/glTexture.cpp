@@ -1,0 +1,146 @@
+#include "glTexture.h"
+
+#include <cstdio>
+#include <limits>
+
+TextureDesc::TextureDesc(GLenum target)
+    : target(target), width(0), height(0), depth(0), border(0), mipLevels(1), layers(1),
+      internalFormat(GL_RGBA) {}
+
+TextureData::TextureData() : pixels(nullptr), format(0), type(0) {}
+
+TextureFilter::TextureFilter() {
+    SetDefaults();
+}
+
+void TextureFilter::SetDefaults() {
+    minFilter = GL_LINEAR;
+    magFilter = GL_LINEAR;
+}
+
+TextureSampler::TextureSampler() {
+    SetDefaults();
+}
+
+void TextureSampler::SetDefaults() {
+    wrapR = GL_CLAMP_TO_EDGE;
+    wrapS = GL_CLAMP_TO_EDGE;
+    wrapT = GL_CLAMP_TO_EDGE;
+    maxAnisotropy = 1;
+    compareFunc = 0;
+    for (float& component : borderColor) {
+        component = 0.0f;
+    }
+    // GL's own defaults are -1000 and 1000; a sampler asks for no limit at all.
+    minLod = 0.0f;
+    maxLod = std::numeric_limits<float>::max();
+    TextureFilter::SetDefaults();
+}
+
+void glApplyTextureSampler(GLenum target, const TextureSampler* sampler) {
+    if (sampler == nullptr) {
+        // Without these a new texture would keep GL's mipmapped minifying filter and, having no
+        // mipmaps, could not be sampled at all.
+        glTexParameterf(target, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(GL_LINEAR));
+        glTexParameterf(target, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(GL_LINEAR));
+        glTexParameterf(target, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_CLAMP_TO_EDGE));
+        glTexParameterf(target, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_CLAMP_TO_EDGE));
+        return;
+    }
+    glTexParameteri(target, GL_TEXTURE_WRAP_S, sampler->wrapS);
+    glTexParameteri(target, GL_TEXTURE_WRAP_T, sampler->wrapT);
+    glTexParameteri(target, GL_TEXTURE_WRAP_R, sampler->wrapR);
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, sampler->minFilter);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, sampler->magFilter);
+    glTexParameterf(target, GL_TEXTURE_MIN_LOD, sampler->minLod);
+    glTexParameterf(target, GL_TEXTURE_MAX_LOD, sampler->maxLod);
+    glTexParameteri(target, GL_TEXTURE_MAX_ANISOTROPY_EXT, sampler->maxAnisotropy);
+    glTexParameterfv(target, GL_TEXTURE_BORDER_COLOR, sampler->borderColor);
+    if (sampler->compareFunc != 0) {
+        glTexParameteri(target, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_R_TO_TEXTURE);
+        glTexParameteri(target, GL_TEXTURE_COMPARE_FUNC, sampler->compareFunc);
+    } else {
+        // The function stays as it was: without the mode it is not used.
+        glTexParameteri(target, GL_TEXTURE_COMPARE_MODE, GL_NONE);
+    }
+}
+
+namespace {
+
+// glTexImage3D is OpenGL 1.2 and comes only from the loader.
+bool HaveTexImage3D() {
+    return glTexImage3D != nullptr;
+}
+
+// Uploads level 0 of the texture bound at desc.target. False, with the message printed, when the
+// target cannot be uploaded.
+bool UploadLevel0(const TextureDesc& desc, const TextureData* data) {
+    switch (desc.target) {
+    case GL_TEXTURE_1D:
+        glTexImage1D(GL_TEXTURE_1D, 0, desc.internalFormat, desc.width, desc.border, data->format, data->type,
+                     data->pixels);
+        return true;
+    case GL_TEXTURE_2D:
+        glTexImage2D(GL_TEXTURE_2D, 0, desc.internalFormat, desc.width, desc.height, desc.border,
+                     data->format, data->type, data->pixels);
+        return true;
+    case GL_TEXTURE_3D:
+    case GL_TEXTURE_2D_ARRAY_EXT: {
+        if (!HaveTexImage3D()) {
+            fprintf(stderr, "glCreateTexture() : glTexImage3D is not available\n");
+            return false;
+        }
+        GLsizei depth = desc.target == GL_TEXTURE_3D ? desc.depth : desc.layers;
+        glTexImage3D(desc.target, 0, desc.internalFormat, desc.width, desc.height, depth, desc.border,
+                     data->format, data->type, data->pixels);
+        return true;
+    }
+    case GL_TEXTURE_CUBE_MAP:
+        // The face targets follow each other in the order +X, -X, +Y, -Y, +Z, -Z.
+        for (GLenum face = 0; face < 6; ++face) {
+            glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, desc.internalFormat, desc.width,
+                         desc.height, desc.border, data[face].format, data[face].type, data[face].pixels);
+        }
+        return true;
+    default:
+        fprintf(stderr, "glCreateTexture() : invalid target value\n");
+        return false;
+    }
+}
+
+} // namespace
+
+GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const TextureSampler* sampler) {
+    if (desc == nullptr || data == nullptr) {
+        return 0xFFFFFFFFu;
+    }
+    bool generateMipmaps = desc->mipLevels == 0;
+
+    GLuint texID = 0;
+    glGenTextures(1, &texID);
+    glBindTexture(desc->target, texID);
+    // Rows of any width are tightly packed in the caller's data.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // Must be set before the upload: GL generates the chain when level 0 is specified.
+    if (generateMipmaps && desc->target == GL_TEXTURE_2D) {
+        glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, 1);
+    }
+    glApplyTextureSampler(desc->target, sampler);
+    if (!UploadLevel0(*desc, data)) {
+        glDeleteTextures(1, &texID);
+        texID = 0;
+    }
+    glBindTexture(desc->target, 0);
+    return texID;
+}
+
+ViewportState::ViewportState(GLsizei width, GLsizei height, float zNear, float zFar)
+    : x(0), y(0), width(width), height(height), zNear(zNear), zFar(zFar) {}
+
+void glApplyViewportState(const ViewportState* state) {
+    if (state == nullptr) {
+        return;
+    }
+    glViewport(state->x, state->y, state->width, state->height);
+    glDepthRange(state->zNear, state->zFar);
+}

@@ -1,0 +1,111 @@
+// GL objects and expected calls shared by the framebuffer and offscreen-buffer tests.
+#pragma once
+
+#include "GlTest.h"
+
+#include <string>
+#include <vector>
+
+// The framebuffer binding the driver reports now.
+inline GLint FramebufferBinding() {
+    GLint binding = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &binding);
+    return binding;
+}
+
+// The recorded bind call of `framebuffer`.
+inline std::string BindOf(GLint framebuffer) {
+    return rec::Call("glBindFramebufferEXT", {rec::Enum(GL_FRAMEBUFFER_EXT), rec::Int(framebuffer)});
+}
+
+// Textures, renderbuffers and framebuffers made by a test, deleted when it ends.
+class GlObjects {
+  public:
+    GlObjects() = default;
+    GlObjects(const GlObjects&) = delete;
+    GlObjects& operator=(const GlObjects&) = delete;
+    ~GlObjects() {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        for (GLuint texture : textures_) {
+            glDeleteTextures(1, &texture);
+        }
+        if (glDeleteRenderbuffersEXT != nullptr) {
+            for (GLuint renderbuffer : renderbuffers_) {
+                glDeleteRenderbuffersEXT(1, &renderbuffer);
+            }
+        }
+        if (glDeleteFramebuffersEXT != nullptr) {
+            glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+            for (GLuint framebuffer : framebuffers_) {
+                glDeleteFramebuffersEXT(1, &framebuffer);
+            }
+        }
+    }
+
+    // A texture of `target` whose level 0 (and the levels below `levels`) are allocated; 1D textures
+    // ignore `height`, non-3D ones `depth`. Cube maps get all six faces.
+    GLuint Texture(GLenum target, GLint internalFormat, int width, int height = 1, int depth = 1,
+                   int levels = 1, GLuint name = 0) {
+        if (name == 0) {
+            glGenTextures(1, &name);
+        }
+        textures_.push_back(name);
+        glBindTexture(target, name);
+        GLenum format = internalFormat == GL_DEPTH_COMPONENT24 ? GL_DEPTH_COMPONENT : GL_RGBA;
+        for (int level = 0; level < levels; ++level) {
+            int w = width >> level, h = height >> level, d = depth >> level;
+            if (target == GL_TEXTURE_1D) {
+                glTexImage1D(target, level, internalFormat, w, 0, format, GL_UNSIGNED_BYTE, nullptr);
+            } else if (target == GL_TEXTURE_3D) {
+                glTexImage3D(target, level, internalFormat, w, h, d, 0, format, GL_UNSIGNED_BYTE, nullptr);
+            } else if (target == GL_TEXTURE_CUBE_MAP) {
+                for (GLenum face = 0; face < 6; ++face) {
+                    glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, level, internalFormat, w, h, 0,
+                                 format, GL_UNSIGNED_BYTE, nullptr);
+                }
+            } else {
+                glTexImage2D(target, level, internalFormat, w, h, 0, format, GL_UNSIGNED_BYTE, nullptr);
+            }
+        }
+        glTexParameteri(target, GL_TEXTURE_MAX_LEVEL, levels - 1);
+        glBindTexture(target, 0);
+        return name;
+    }
+
+    // A texture name that holds no image at all.
+    GLuint EmptyTexture(GLenum target) {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        textures_.push_back(name);
+        glBindTexture(target, name);
+        glBindTexture(target, 0);
+        return name;
+    }
+
+    GLuint Renderbuffer(GLenum internalFormat, int width, int height, GLuint name = 0) {
+        if (name == 0) {
+            glGenRenderbuffersEXT(1, &name);
+        }
+        renderbuffers_.push_back(name);
+        glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, name);
+        glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, internalFormat, width, height);
+        glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, 0);
+        return name;
+    }
+
+    // A framebuffer made outside the class under test, left unbound.
+    GLuint Framebuffer() {
+        GLuint name = 0;
+        glGenFramebuffersEXT(1, &name);
+        framebuffers_.push_back(name);
+        GLint was = FramebufferBinding();
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, name);
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(was));
+        return name;
+    }
+
+  private:
+    std::vector<GLuint> textures_;
+    std::vector<GLuint> renderbuffers_;
+    std::vector<GLuint> framebuffers_;
+};

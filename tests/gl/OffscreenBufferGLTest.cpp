@@ -1,0 +1,301 @@
+#include "FramebufferTestSupport.h"
+#include "glOffscreenBuffer.h"
+
+#include <gmock/gmock.h>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+using rec::Enum;
+using rec::Int;
+
+std::string Delete(const char* function, GLuint name) {
+    return rec::Call(function, {Int(1), Int(name)});
+}
+
+GLint TextureParameter(GLuint texture, GLenum pname) {
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexParameteriv(GL_TEXTURE_2D, pname, &value);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return value;
+}
+
+GLint LevelParameter(GLuint texture, GLenum pname) {
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, pname, &value);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return value;
+}
+
+// The position of the first recorded call that starts with `prefix`, or -1.
+long IndexOf(const std::string& prefix) {
+    const std::vector<std::string>& calls = rec::Calls();
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].rfind(prefix, 0) == 0) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+class OffscreenBufferTest : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (glBindFramebufferEXT == nullptr) {
+            GTEST_SKIP() << "the loader provides no EXT_framebuffer_object";
+        }
+    }
+    void TearDown() override {
+        if (glBindFramebufferEXT != nullptr) {
+            glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+        }
+        glViewport(0, 0, 320, 240);
+        EXPECT_TRUE(GlNoError());
+        GlTest::TearDown();
+    }
+};
+
+class OffscreenDepthFormatTest : public OffscreenBufferTest, public ::testing::WithParamInterface<GLint> {};
+
+TEST_P(OffscreenDepthFormatTest, TriangleDrawnBetweenBeginAndEndLandsInBothTextures) {
+    const GLint depthFormat = GetParam();
+    GlObjects gl;
+    CglOffscreenBuffer target;
+    // Create leaves the window-system framebuffer bound, whatever was bound before.
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, gl.Framebuffer());
+    {
+        StderrCapture err;
+        target.Create(512, 256, GL_RGBA8, depthFormat);
+        EXPECT_EQ(err.Text(), "");
+    }
+    EXPECT_EQ(FramebufferBinding(), 0);
+    EXPECT_TRUE(GlNoError());
+    EXPECT_TRUE(target.CheckStatus());
+    for (GLuint texture : {target.colorTexId, target.depthTexId}) {
+        EXPECT_EQ(LevelParameter(texture, GL_TEXTURE_WIDTH), 512);
+        EXPECT_EQ(LevelParameter(texture, GL_TEXTURE_HEIGHT), 256);
+        EXPECT_EQ(TextureParameter(texture, GL_TEXTURE_WRAP_S), GL_CLAMP);
+        EXPECT_EQ(TextureParameter(texture, GL_TEXTURE_WRAP_T), GL_CLAMP);
+        EXPECT_EQ(TextureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+        EXPECT_EQ(TextureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    }
+    EXPECT_EQ(LevelParameter(target.colorTexId, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
+    EXPECT_EQ(LevelParameter(target.depthTexId, GL_TEXTURE_INTERNAL_FORMAT), depthFormat);
+
+    rec::Start();
+    target.BeginRender();
+    rec::Stop();
+    // Bound once, both textures attached again without further bind calls, then the viewport.
+    auto attach = [&](GLenum point, GLuint texture) {
+        return rec::Call("glFramebufferTexture2DEXT",
+                         {Enum(GL_FRAMEBUFFER_EXT), Enum(point), Enum(GL_TEXTURE_2D), Int(texture), Int(0)});
+    };
+    auto binding = rec::Call("glGetIntegerv", {Enum(GL_FRAMEBUFFER_BINDING_EXT)}, Int(target.fboId));
+    EXPECT_THAT(rec::Calls(), ElementsAre(BindOf(target.fboId), binding,
+                                          attach(GL_COLOR_ATTACHMENT0_EXT, target.colorTexId), binding,
+                                          attach(GL_DEPTH_ATTACHMENT_EXT, target.depthTexId),
+                                          rec::Call("glViewport", {Int(0), Int(0), Int(512), Int(256)}),
+                                          rec::Call("glDepthRange", {rec::Float(0.0), rec::Float(1.0)})));
+
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glBegin(GL_TRIANGLES); // the lower left half, at depth 0.5
+    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glVertex3f(1.0f, -1.0f, 0.0f);
+    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glEnd();
+    glDisable(GL_DEPTH_TEST);
+    rec::Start();
+    target.EndRender();
+    rec::Stop();
+    EXPECT_THAT(rec::Calls(), ElementsAre(BindOf(0)));
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_THAT(viewport, ElementsAre(0, 0, 512, 256));
+
+    std::vector<GLubyte> colour(512 * 256 * 4);
+    std::vector<float> depth(512 * 256);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, target.colorTexId);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+    glBindTexture(GL_TEXTURE_2D, target.depthTexId);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    auto rgba = [&](int x, int y) {
+        const GLubyte* p = &colour[(y * 512 + x) * 4];
+        return std::vector<int>{p[0], p[1], p[2], p[3]};
+    };
+    EXPECT_THAT(rgba(10, 10), ElementsAre(255, 0, 0, 255));
+    EXPECT_THAT(rgba(400, 10), ElementsAre(255, 0, 0, 255)); // beyond the window's own width
+    EXPECT_THAT(rgba(500, 250), ElementsAre(0, 0, 0, 255));
+    EXPECT_NEAR(depth[10 * 512 + 10], 0.5f, 1e-3f);
+    EXPECT_EQ(depth[250 * 512 + 500], 1.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depth, OffscreenDepthFormatTest,
+                         ::testing::Values(GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT32F));
+
+TEST_F(OffscreenBufferTest, CreateReplacesTheOldObjectsDeletingThemFirstAndDepthBeforeColour) {
+    CglOffscreenBuffer target;
+    rec::Start();
+    target.Create(64, 32, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    rec::Stop();
+    EXPECT_THAT(std::vector<std::string>(rec::Calls().begin(), rec::Calls().begin() + 3),
+                ElementsAre(Delete("glDeleteFramebuffersEXT", 0), Delete("glDeleteTextures", 0),
+                            Delete("glDeleteTextures", 0)));
+    auto made = rec::CallsTo("glGenTextures");
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made[0], rec::Call("glGenTextures", {Int(1)}, Int(target.depthTexId)));
+    EXPECT_EQ(made[1], rec::Call("glGenTextures", {Int(1)}, Int(target.colorTexId)));
+    EXPECT_LT(IndexOf("glGenTextures(1) -> " + std::to_string(target.colorTexId)),
+              IndexOf("glGenFramebuffersEXT"));
+
+    const GLuint first[3] = {target.fboId, target.depthTexId, target.colorTexId};
+    rec::Start();
+    target.Create(128, 64, GL_RGBA8, GL_DEPTH_COMPONENT32F);
+    rec::Stop();
+    EXPECT_THAT(std::vector<std::string>(rec::Calls().begin(), rec::Calls().begin() + 3),
+                ElementsAre(Delete("glDeleteFramebuffersEXT", first[0]), Delete("glDeleteTextures", first[1]),
+                            Delete("glDeleteTextures", first[2])));
+    EXPECT_EQ(LevelParameter(target.colorTexId, GL_TEXTURE_WIDTH), 128);
+    EXPECT_EQ(target.viewport.width, 128);
+    EXPECT_EQ(target.viewport.height, 64);
+    EXPECT_TRUE(target.CheckStatus());
+    // The records keep the rest of their defaults.
+    for (const TextureSampler* sampler : {&target.colorSampler, &target.depthSampler}) {
+        EXPECT_EQ(sampler->wrapS, static_cast<GLenum>(GL_CLAMP));
+        EXPECT_EQ(sampler->wrapR, static_cast<GLenum>(GL_CLAMP_TO_EDGE));
+        EXPECT_EQ(sampler->compareFunc, 0u);
+    }
+    EXPECT_EQ(target.depthDesc.mipLevels, 1);
+    EXPECT_EQ(target.depthDesc.internalFormat, GL_DEPTH_COMPONENT32F);
+}
+
+TEST_F(OffscreenBufferTest, IncompleteTargetWritesItsStatusThenTheCreateError) {
+    CglOffscreenBuffer target;
+    StderrCapture err;
+    // A colour format is no depth format: the GL refuses the depth image and the attachment is empty.
+    target.Create(64, 64, GL_RGBA8, GL_RGBA8);
+    EXPECT_EQ(err.Text(), "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT\nError creating offscreen buffer\n");
+    EXPECT_TRUE(GlError(GL_INVALID_OPERATION));
+    EXPECT_EQ(FramebufferBinding(), 0);
+    EXPECT_NE(target.depthTexId, 0u);
+    EXPECT_TRUE(glIsTexture(target.depthTexId));
+}
+
+TEST_F(OffscreenBufferTest, NewObjectMakesNoCallAndDestructionDeletesInOrder) {
+    rec::Start();
+    auto target = std::make_unique<CglOffscreenBuffer>();
+    EXPECT_THAT(rec::Calls(), IsEmpty());
+    target->Create(16, 16, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    GLuint fbo = target->fboId, depth = target->depthTexId, colour = target->colorTexId;
+    rec::Start();
+    target.reset();
+    rec::Stop();
+    // The framebuffer part deletes its name again, which the GL ignores.
+    EXPECT_THAT(rec::Calls(),
+                ElementsAre(Delete("glDeleteFramebuffersEXT", fbo), Delete("glDeleteTextures", depth),
+                            Delete("glDeleteTextures", colour), Delete("glDeleteFramebuffersEXT", fbo)));
+    EXPECT_FALSE(glIsFramebufferEXT(fbo));
+    EXPECT_FALSE(glIsTexture(depth));
+    EXPECT_FALSE(glIsTexture(colour));
+}
+
+TEST_F(OffscreenBufferTest, MovingTransfersEveryNameAndLeavesTheSourceEmpty) {
+    CglOffscreenBuffer source;
+    source.Create(32, 16, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    GLuint fbo = source.fboId, depth = source.depthTexId, colour = source.colorTexId;
+
+    CglOffscreenBuffer moved(std::move(source));
+    EXPECT_EQ(moved.fboId, fbo);
+    EXPECT_EQ(moved.depthTexId, depth);
+    EXPECT_EQ(moved.colorTexId, colour);
+    EXPECT_EQ(moved.viewport.width, 32);
+    EXPECT_EQ(source.fboId, 0u);
+    EXPECT_EQ(source.depthTexId, 0u);
+    EXPECT_EQ(source.colorTexId, 0u);
+
+    CglOffscreenBuffer assigned;
+    assigned.Create(8, 8, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    GLuint oldFbo = assigned.fboId, oldDepth = assigned.depthTexId, oldColour = assigned.colorTexId;
+    rec::Start();
+    assigned = std::move(moved);
+    rec::Stop();
+    EXPECT_THAT(rec::Calls(),
+                ElementsAre(Delete("glDeleteFramebuffersEXT", oldFbo), Delete("glDeleteTextures", oldDepth),
+                            Delete("glDeleteTextures", oldColour), Delete("glDeleteFramebuffersEXT", 0)));
+    EXPECT_EQ(assigned.fboId, fbo);
+    EXPECT_EQ(assigned.colorTexId, colour);
+    EXPECT_EQ(moved.fboId, 0u);
+    EXPECT_EQ(moved.colorTexId, 0u);
+    EXPECT_TRUE(glIsTexture(colour));
+    EXPECT_TRUE(assigned.CheckStatus());
+}
+
+// Sees the attach calls that reach the virtual operation.
+class SpyOffscreenBuffer : public CglOffscreenBuffer {
+  public:
+    void AttachTexture(GLenum target, GLuint texId, GLenum attachment, GLint level, GLint zSlice) override {
+        seen.push_back({texId, attachment});
+        CglOffscreenBuffer::AttachTexture(target, texId, attachment, level, zSlice);
+    }
+    std::vector<std::pair<GLuint, GLenum>> seen;
+};
+
+TEST_F(OffscreenBufferTest, CreateAndBeginRenderAttachThroughVirtualDispatch) {
+    SpyOffscreenBuffer spy;
+    spy.Create(16, 16, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    spy.BeginRender();
+    spy.EndRender();
+    std::pair<GLuint, GLenum> colour{spy.colorTexId, GL_COLOR_ATTACHMENT0_EXT};
+    std::pair<GLuint, GLenum> depth{spy.depthTexId, GL_DEPTH_ATTACHMENT_EXT};
+    EXPECT_THAT(spy.seen, ElementsAre(colour, depth, colour, depth));
+}
+
+// Runs with EXT_framebuffer_object hidden from the loader (or without the loader).
+class WithoutFramebufferObjectOffscreen : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (glBindFramebufferEXT != nullptr) {
+            GTEST_SKIP() << "the loader provides EXT_framebuffer_object";
+        }
+    }
+};
+
+TEST_F(WithoutFramebufferObjectOffscreen, EveryOperationWritesOneClearLineAndMakesNothing) {
+    StderrCapture err;
+    rec::Start();
+    {
+        CglOffscreenBuffer target;
+        target.Create(64, 64, GL_RGBA8, GL_DEPTH_COMPONENT24);
+        EXPECT_EQ(target.colorTexId, 0u);
+        EXPECT_EQ(target.depthTexId, 0u);
+        target.BeginRender();
+        target.EndRender();
+        EXPECT_FALSE(target.CheckStatus());
+    }
+    rec::Stop();
+    EXPECT_EQ(err.Text(), "CglOffscreenBuffer::Create ERROR: glDeleteFramebuffersEXT is not available\n"
+                          "CglOffscreenBuffer::BeginRender ERROR: glBindFramebufferEXT is not available\n"
+                          "CglOffscreenBuffer::EndRender ERROR: glBindFramebufferEXT is not available\n"
+                          "CglFrameBuffer::CheckStatus ERROR: glBindFramebufferEXT is not available\n");
+    // Only the destructor's deletion of the two texture names it never made.
+    EXPECT_THAT(rec::Calls(), ElementsAre(Delete("glDeleteTextures", 0), Delete("glDeleteTextures", 0)));
+    EXPECT_TRUE(GlNoError());
+}
+
+} // namespace
