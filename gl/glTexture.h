@@ -131,5 +131,6 @@ void glApplyDepthStencilState(const DepthStencilState* state, GLint stencilRef);
 
 // Takes one pending GL error. When there is one, prints "GLenum argument out of range", "Numeric
 // argument out of range" or "Unknown error", followed by " @ file <file> line <line>", and returns true;
-// otherwise prints nothing and returns false. `file` is the call site's file name without directory.
+// otherwise prints nothing and returns false. `file` is the call site's file name without directory;
+// a null one is printed as "(unknown)".
 bool glCheckError(int line, const char* file);
