@@ -1,4 +1,5 @@
-// Texture creation from description records, sampling parameters, and the viewport record.
+// Texture creation from description records and sampling parameters, the render-state records
+// (blend, depth-stencil, viewport) with their apply functions, and the GL error check.
 //
 // The records are plain values: the functions read them and keep no pointer to them. Every function
 // needs a current GL context; entry points beyond OpenGL 1.1 come from the extension loader, which the
@@ -88,3 +89,48 @@ struct ViewportState {
 
 // Sets the viewport and the depth range from `state`; a null state makes no GL call. Prints nothing.
 void glApplyViewportState(const ViewportState* state);
+
+// Blending and the colour write masks of draw buffers 0 to 7. The caller sets every field.
+struct BlendState {
+    bool blendEnable;
+    GLenum srcRGB;
+    GLenum srcAlpha;
+    GLenum blendEquation; // for colour and alpha together
+    GLenum dstRGB;
+    GLenum dstAlpha;
+    // Per draw buffer: 0x01 red, 0x02 green, 0x04 blue, 0x08 alpha; higher bits are ignored.
+    GLubyte colorWriteMask[8];
+};
+
+// Turns blending on with the factors, equation and `blendColor` (four floats) of `state`, or off leaving
+// them as they were, then sets the colour write mask of each draw buffer. A null `blendColor` keeps the
+// blend colour; a null state makes no GL call. Without per-buffer masks (EXT_draw_buffers2) buffer 0's
+// mask goes to every buffer; entry points the loader lacks are skipped or replaced by their core
+// equivalent, and when something asked for could not be set, prints
+// "glApplyBlendState() : <first missing entry point> is not available".
+void glApplyBlendState(const BlendState* state, const float* blendColor);
+
+// The depth and stencil tests. The caller sets every field.
+struct DepthStencilState {
+    bool depthEnable;
+    bool depthWriteMask;
+    GLenum depthFunc;
+    bool stencilEnable;
+    GLubyte stencilReadMask;  // widened with zero high bits
+    GLubyte stencilWriteMask; // widened with zero high bits
+    GLenum stencilFailOp;
+    GLenum stencilDepthFailOp;
+    GLenum stencilPassOp;
+    GLenum stencilFunc;
+};
+
+// Turns each test on with its settings (one set of stencil actions for both faces, reference
+// `stencilRef`), or off leaving its function and masks as they were. A null state makes no GL call.
+// Prints nothing.
+void glApplyDepthStencilState(const DepthStencilState* state, GLint stencilRef);
+
+// Takes one pending GL error. When there is one, prints "GLenum argument out of range", "Numeric
+// argument out of range" or "Unknown error", followed by " @ file <file> line <line>", and returns true;
+// otherwise prints nothing and returns false. `file` is the call site's file name without directory;
+// a null one is printed as "(unknown)".
+bool glCheckError(int line, const char* file);

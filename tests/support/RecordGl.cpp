@@ -185,4 +185,10 @@ GLenum GLAPIENTRY glGetError() {
     return error;
 }
 
+void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) {
+    static auto real = Next<decltype(&glBlendFunc)>("glBlendFunc");
+    real(sfactor, dfactor);
+    Record("glBlendFunc", {Enum(sfactor), Enum(dfactor)});
+}
+
 } // extern "C"

@@ -1,0 +1,62 @@
+#include "glBuffer.h"
+
+#include "glTexture.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Messages name this file without its directory, whatever path the build gave the compiler.
+const char* ThisFile() {
+    const char* slash = strrchr(__FILE__, '/');
+    return slash != nullptr ? slash + 1 : __FILE__;
+}
+
+// Buffer objects are OpenGL 1.5 and come only from the loader. The first entry point creation needs
+// that the loader did not provide, or null.
+const char* MissingForCreate() {
+    if (glGenBuffers == nullptr) {
+        return "glGenBuffers";
+    }
+    if (glBindBuffer == nullptr) {
+        return "glBindBuffer";
+    }
+    if (glBufferData == nullptr) {
+        return "glBufferData";
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID) {
+    if (desc == nullptr || data == nullptr || bufferID == nullptr) {
+        return false;
+    }
+    if (const char* missing = MissingForCreate()) {
+        fprintf(stderr, "glCreateVertexBuffer() : %s is not available\n", missing);
+        *bufferID = 0;
+        return true;
+    }
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, desc->size, data->data, desc->usage);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    // Written even when GL refused the data: the object exists and the caller decides its fate.
+    *bufferID = buffer;
+    return glCheckError(__LINE__, ThisFile());
+}
+
+bool glDeleteVertexBuffer(const GLuint* bufferID) {
+    if (bufferID == nullptr) {
+        return false;
+    }
+    if (glDeleteBuffers == nullptr) {
+        fprintf(stderr, "glDeleteVertexBuffer() : glDeleteBuffers is not available\n");
+        return true;
+    }
+    glDeleteBuffers(1, bufferID);
+    return glCheckError(__LINE__, ThisFile());
+}

@@ -1,0 +1,29 @@
+// Vertex-buffer creation and deletion. Both report GL errors through glCheckError, naming this unit's
+// source file and the line of the check. The caller owns the buffer names.
+#pragma once
+
+#include <GL/glew.h>
+
+// What to create. The caller sets every field.
+struct BufferDesc {
+    GLsizeiptr size; // bytes in the data store
+    GLenum usage;    // usage hint: GL_STATIC_DRAW, GL_DYNAMIC_DRAW, ...
+};
+
+// The initial contents. The caller sets the field.
+struct BufferData {
+    const GLubyte* data; // `size` bytes to copy; null leaves the store without defined content
+};
+
+// Creates a GL_ARRAY_BUFFER object of desc->size bytes from data->data and writes its name to
+// *bufferID. Returns true when GL reported an error (printed by glCheckError; the name is written all
+// the same) and false otherwise. A null argument returns false at once: no GL call, no name written.
+// Leaves the array-buffer binding at 0. When the loader lacks a buffer entry point, makes no GL call,
+// writes 0, prints "glCreateVertexBuffer() : <entry point> is not available" and returns true.
+bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID);
+
+// Deletes the buffer *bufferID; the caller's variable keeps the name. Returns glCheckError's result,
+// which also reports an error left pending by earlier calls; false without a GL call for a null
+// pointer. When the loader lacks glDeleteBuffers, prints "glDeleteVertexBuffer() : glDeleteBuffers is
+// not available" and returns true.
+bool glDeleteVertexBuffer(const GLuint* bufferID);

@@ -1,0 +1,199 @@
+#include "GlTest.h"
+#include "glBuffer.h"
+
+#include <fstream>
+#include <gmock/gmock.h>
+#include <string>
+#include <vector>
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+namespace {
+
+GLint Integer(GLenum which) {
+    GLint value = 0;
+    glGetIntegerv(which, &value);
+    return value;
+}
+
+// The lines of the buffer unit's source that hold an error check, in file order: the creation's,
+// then the deletion's. Read from the source so that the test follows the code when it moves.
+std::vector<int> CheckLines() {
+    std::ifstream source(VISTREL_GL_SOURCE_DIR "/glBuffer.cpp");
+    std::vector<int> lines;
+    std::string text;
+    for (int number = 1; std::getline(source, text); ++number) {
+        if (text.find("glCheckError(__LINE__") != std::string::npos) {
+            lines.push_back(number);
+        }
+    }
+    return lines;
+}
+
+class VertexBufferTest : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (glGenBuffers == nullptr) {
+            GTEST_SKIP() << "the loader did not provide the buffer entry points";
+        }
+    }
+    void TearDown() override {
+        for (GLuint buffer : created_) {
+            glDeleteBuffers(1, &buffer);
+        }
+        GlTest::TearDown();
+    }
+    void Own(GLuint buffer) { created_.push_back(buffer); }
+
+  private:
+    std::vector<GLuint> created_;
+};
+
+TEST_F(VertexBufferTest, CreatesAnArrayBufferHoldingTheData) {
+    const GLubyte bytes[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    BufferDesc desc{sizeof bytes, GL_STATIC_DRAW};
+    BufferData data{bytes};
+    GLuint other = 0;
+    glGenBuffers(1, &other);
+    Own(other);
+    glBindBuffer(GL_ARRAY_BUFFER, other); // the binding ends at 0 whatever it was
+    GLuint buffer = 0;
+
+    StderrCapture err;
+    bool failed = glCreateVertexBuffer(&desc, &data, &buffer);
+
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(err.Text(), "");
+    ASSERT_NE(buffer, 0u);
+    Own(buffer);
+    EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), 0);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    GLint size = 0;
+    GLint usage = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_USAGE, &usage);
+    EXPECT_EQ(size, 12);
+    EXPECT_EQ(usage, GL_STATIC_DRAW);
+    std::vector<GLubyte> read(sizeof bytes, 0);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof bytes, read.data());
+    EXPECT_THAT(read, ElementsAreArray(bytes));
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_TRUE(GlNoError());
+}
+
+TEST_F(VertexBufferTest, NullDataGivesAStoreOfTheSize) {
+    BufferDesc desc{64, GL_DYNAMIC_DRAW};
+    BufferData data{nullptr};
+    GLuint buffer = 0;
+
+    EXPECT_FALSE(glCreateVertexBuffer(&desc, &data, &buffer));
+
+    ASSERT_NE(buffer, 0u);
+    Own(buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    GLint size = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    EXPECT_EQ(size, 64);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_TRUE(GlNoError());
+}
+
+TEST_F(VertexBufferTest, RefusedUsageIsReportedFromTheBufferUnitAndTheNameKept) {
+    std::vector<int> lines = CheckLines();
+    ASSERT_EQ(lines.size(), 2u) << "one check in creation, one in deletion";
+    const GLubyte bytes[4] = {1, 2, 3, 4};
+    BufferDesc desc{sizeof bytes, 0};
+    BufferData data{bytes};
+    GLuint buffer = 0;
+
+    StderrCapture err;
+    bool failed = glCreateVertexBuffer(&desc, &data, &buffer);
+
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(err.Text(),
+              "GLenum argument out of range @ file glBuffer.cpp line " + std::to_string(lines[0]) + "\n");
+    EXPECT_NE(buffer, 0u) << "the name is written all the same";
+    Own(buffer);
+    EXPECT_EQ(glIsBuffer(buffer), GL_TRUE) << "nothing is undone";
+    EXPECT_TRUE(GlNoError()) << "the check took the error";
+}
+
+// Needs nothing from the loader, so it runs in every configuration.
+using VertexBufferArgumentsTest = GlTest;
+
+TEST_F(VertexBufferArgumentsTest, MissingArgumentsMakeNoGlCallAndWriteNoName) {
+    const GLubyte bytes[4] = {1, 2, 3, 4};
+    BufferDesc desc{sizeof bytes, GL_STATIC_DRAW};
+    BufferData data{bytes};
+    GLuint buffer = 4321;
+
+    StderrCapture err;
+    rec::Start();
+    EXPECT_FALSE(glCreateVertexBuffer(nullptr, &data, &buffer));
+    EXPECT_FALSE(glCreateVertexBuffer(&desc, nullptr, &buffer));
+    EXPECT_FALSE(glCreateVertexBuffer(&desc, &data, nullptr));
+    EXPECT_FALSE(glCreateVertexBuffer(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(glDeleteVertexBuffer(nullptr));
+    rec::Stop();
+
+    EXPECT_THAT(rec::Calls(), ElementsAre());
+    EXPECT_EQ(buffer, 4321u);
+    EXPECT_EQ(err.Text(), "");
+}
+
+TEST_F(VertexBufferTest, DeletionKeepsTheCallersNameAndReportsWhatIsPending) {
+    std::vector<int> lines = CheckLines();
+    ASSERT_EQ(lines.size(), 2u);
+    BufferDesc desc{16, GL_STATIC_DRAW};
+    BufferData data{nullptr};
+    GLuint first = 0;
+    GLuint second = 0;
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &first));
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &second));
+    Own(second);
+
+    StderrCapture quiet;
+    EXPECT_FALSE(glDeleteVertexBuffer(&first));
+    EXPECT_EQ(quiet.Text(), "");
+    EXPECT_NE(first, 0u) << "the caller's variable keeps the name";
+    EXPECT_EQ(glIsBuffer(first), GL_FALSE);
+    EXPECT_EQ(glIsBuffer(second), GL_TRUE);
+
+    // An error left by earlier calls is reported from the deletion's check.
+    glViewport(0, 0, -5, -5);
+    StderrCapture err;
+    EXPECT_TRUE(glDeleteVertexBuffer(&second));
+    EXPECT_EQ(err.Text(),
+              "Numeric argument out of range @ file glBuffer.cpp line " + std::to_string(lines[1]) + "\n");
+    EXPECT_EQ(glIsBuffer(second), GL_FALSE);
+    glViewport(0, 0, 320, 240);
+}
+
+// ---- without the loader ----
+
+using WithoutLoaderVertexBufferTest = GlTest;
+
+TEST_F(WithoutLoaderVertexBufferTest, SaysWhatIsMissingAndMakesNoGlCall) {
+    if (glGenBuffers != nullptr) {
+        GTEST_SKIP() << "the loader provided glGenBuffers";
+    }
+    BufferDesc desc{16, GL_STATIC_DRAW};
+    BufferData data{nullptr};
+    GLuint buffer = 77;
+
+    StderrCapture err;
+    rec::Start();
+    EXPECT_TRUE(glCreateVertexBuffer(&desc, &data, &buffer));
+    EXPECT_TRUE(glDeleteVertexBuffer(&buffer));
+    rec::Stop();
+
+    EXPECT_EQ(err.Text(), "glCreateVertexBuffer() : glGenBuffers is not available\n"
+                          "glDeleteVertexBuffer() : glDeleteBuffers is not available\n");
+    EXPECT_EQ(buffer, 0u) << "no buffer was made";
+    EXPECT_THAT(rec::Calls(), ElementsAre());
+    EXPECT_TRUE(GlNoError());
+}
+
+} // namespace
