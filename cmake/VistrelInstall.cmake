@@ -1,0 +1,25 @@
+# Installs the library as a package: headers under include/vistrel/, the static library, a CMake
+# package giving Vistrel::gl (its GLEW and OpenGL dependencies found for the consumer) and a
+# pkg-config file.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(VISTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vistrel)
+
+set_target_properties(vistrel_gl PROPERTIES EXPORT_NAME gl OUTPUT_NAME vistrel)
+install(TARGETS vistrel_gl EXPORT VistrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/gl/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel
+        FILES_MATCHING PATTERN "*.h")
+install(EXPORT VistrelTargets NAMESPACE Vistrel:: DESTINATION ${VISTREL_CMAKE_DIR})
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VistrelConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/VistrelConfig.cmake INSTALL_DESTINATION ${VISTREL_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/VistrelConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/VistrelConfig.cmake ${PROJECT_BINARY_DIR}/VistrelConfigVersion.cmake
+        DESTINATION ${VISTREL_CMAKE_DIR})
+
+# The file finds its prefix from where it lies, so the package can be installed under any prefix.
+file(RELATIVE_PATH VISTREL_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/vistrel.pc.in ${PROJECT_BINARY_DIR}/vistrel.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/vistrel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
