@@ -1,5 +1,6 @@
 #include "glBuffer.h"
 
+#include "glEntryPoints.h"
 #include "glTexture.h"
 
 #include <cstdio>
@@ -16,16 +17,9 @@ const char* ThisFile() {
 // Buffer objects are OpenGL 1.5 and come only from the loader. The first entry point creation needs
 // that the loader did not provide, or null.
 const char* MissingForCreate() {
-    if (glGenBuffers == nullptr) {
-        return "glGenBuffers";
-    }
-    if (glBindBuffer == nullptr) {
-        return "glBindBuffer";
-    }
-    if (glBufferData == nullptr) {
-        return "glBufferData";
-    }
-    return nullptr;
+    return glEntryPoints::FirstMissing({{glGenBuffers != nullptr, "glGenBuffers"},
+                                        {glBindBuffer != nullptr, "glBindBuffer"},
+                                        {glBufferData != nullptr, "glBufferData"}});
 }
 
 } // namespace

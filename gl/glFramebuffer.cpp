@@ -1,14 +1,13 @@
 #include "glFramebuffer.h"
 
+#include "glEntryPoints.h"
+
 #include <cstdio>
 #include <initializer_list>
 
 namespace {
 
-struct EntryPoint {
-    bool present;
-    const char* name;
-};
+using glEntryPoints::EntryPoint;
 
 // GLEW leaves these null when the driver lacks EXT_framebuffer_object.
 EntryPoint GenCall() {
@@ -40,16 +39,8 @@ EntryPoint StatusCall() {
     return {glCheckFramebufferStatusEXT != nullptr, "glCheckFramebufferStatusEXT"};
 }
 
-// True when the loader provided every entry point `operation` needs; otherwise writes one line naming
-// the first one missing.
 bool Available(const char* operation, std::initializer_list<EntryPoint> needed) {
-    for (const EntryPoint& entry : needed) {
-        if (!entry.present) {
-            fprintf(stderr, "CglFrameBuffer::%s ERROR: %s is not available\n", operation, entry.name);
-            return false;
-        }
-    }
-    return true;
+    return glEntryPoints::Available("CglFrameBuffer", operation, needed);
 }
 
 // Deleting 0 needs no entry point, so an object that never made a framebuffer is silent without one.

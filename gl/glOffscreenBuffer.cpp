@@ -1,25 +1,17 @@
 #include "glOffscreenBuffer.h"
 
+#include "glEntryPoints.h"
+
 #include <cstdio>
 #include <initializer_list>
 #include <utility>
 
 namespace {
 
-struct EntryPoint {
-    bool present;
-    const char* name;
-};
+using glEntryPoints::EntryPoint;
 
-// True when the loader provided every entry point; otherwise writes one line naming the first missing.
 bool Available(const char* operation, std::initializer_list<EntryPoint> needed) {
-    for (const EntryPoint& entry : needed) {
-        if (!entry.present) {
-            fprintf(stderr, "CglOffscreenBuffer::%s ERROR: %s is not available\n", operation, entry.name);
-            return false;
-        }
-    }
-    return true;
+    return glEntryPoints::Available("CglOffscreenBuffer", operation, needed);
 }
 
 EntryPoint BindCall() {

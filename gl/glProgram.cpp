@@ -1,5 +1,7 @@
 #include "glProgram.h"
 
+#include "glEntryPoints.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -107,22 +109,11 @@ void SetGeometryParameters(GLuint program, const GLuint* shaders, int count) {
 
 // The first entry point a compile needs that the driver lacks, or null.
 const char* MissingForCompile() {
-    if (!Loaded(glCreateShader)) {
-        return "glCreateShader";
-    }
-    if (!Loaded(glShaderSource)) {
-        return "glShaderSource";
-    }
-    if (!Loaded(glCompileShader)) {
-        return "glCompileShader";
-    }
-    if (!CanQueryStatus(Kind::Shader)) {
-        return "glGetObjectParameterivARB";
-    }
-    if (!CanFetchLog(Kind::Shader)) {
-        return "glGetInfoLogARB";
-    }
-    return nullptr;
+    return glEntryPoints::FirstMissing({{Loaded(glCreateShader), "glCreateShader"},
+                                        {Loaded(glShaderSource), "glShaderSource"},
+                                        {Loaded(glCompileShader), "glCompileShader"},
+                                        {CanQueryStatus(Kind::Shader), "glGetObjectParameterivARB"},
+                                        {CanFetchLog(Kind::Shader), "glGetInfoLogARB"}});
 }
 
 bool Compile(CglShader& shader, const char* source, GLenum type, GLint inputType, GLint outputType,
@@ -198,23 +189,13 @@ std::unique_ptr<char[]> ReadWhole(FILE* file) {
 // ---- programs ----
 
 const char* MissingForLink(bool arbCreate) {
-    if (arbCreate ? !ArbLoaded(glCreateProgramObjectARB) && !Loaded(glCreateProgram)
-                  : !Loaded(glCreateProgram)) {
-        return arbCreate ? "glCreateProgramObjectARB" : "glCreateProgram";
-    }
-    if (!Loaded(glAttachShader)) {
-        return "glAttachShader";
-    }
-    if (!Loaded(glLinkProgram)) {
-        return "glLinkProgram";
-    }
-    if (!CanQueryStatus(Kind::Program)) {
-        return "glGetObjectParameterivARB";
-    }
-    if (!CanFetchLog(Kind::Program)) {
-        return "glGetInfoLogARB";
-    }
-    return nullptr;
+    bool canCreate = Loaded(glCreateProgram) || (arbCreate && ArbLoaded(glCreateProgramObjectARB));
+    return glEntryPoints::FirstMissing(
+        {{canCreate, arbCreate ? "glCreateProgramObjectARB" : "glCreateProgram"},
+         {Loaded(glAttachShader), "glAttachShader"},
+         {Loaded(glLinkProgram), "glLinkProgram"},
+         {CanQueryStatus(Kind::Program), "glGetObjectParameterivARB"},
+         {CanFetchLog(Kind::Program), "glGetInfoLogARB"}});
 }
 
 // Attaches `shaders` in the order given.
@@ -487,11 +468,10 @@ void CglProgram::SetParameterArray(const char* name, const float* values, int el
 void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, int unit) const {
     const char* operation = "CglProgram::BindTexture";
     // Checked together so that a missing one leaves no half-made change behind.
-    const char* missing = !Loaded(glGetUniformLocation) ? "glGetUniformLocation"
-                          : !Loaded(glUseProgram)       ? "glUseProgram"
-                          : !Loaded(glActiveTexture)    ? "glActiveTexture"
-                          : !Loaded(glUniform1i)        ? "glUniform1i"
-                                                        : nullptr;
+    const char* missing = glEntryPoints::FirstMissing({{Loaded(glGetUniformLocation), "glGetUniformLocation"},
+                                                       {Loaded(glUseProgram), "glUseProgram"},
+                                                       {Loaded(glActiveTexture), "glActiveTexture"},
+                                                       {Loaded(glUniform1i), "glUniform1i"}});
     if (missing != nullptr) {
         ReportMissing(operation, missing);
         return;
