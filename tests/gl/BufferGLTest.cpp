@@ -11,12 +11,6 @@ using ::testing::ElementsAreArray;
 
 namespace {
 
-GLint Integer(GLenum which) {
-    GLint value = 0;
-    glGetIntegerv(which, &value);
-    return value;
-}
-
 // The lines of the buffer unit's source that hold an error check, in file order: the creation's,
 // then the deletion's. Read from the source so that the test follows the code when it moves.
 std::vector<int> CheckLines() {

@@ -20,12 +20,6 @@ std::array<float, 16> Matrix(GLenum which) {
     return m;
 }
 
-GLint Integer(GLenum which) {
-    GLint value = 0;
-    glGetIntegerv(which, &value);
-    return value;
-}
-
 class OverlayTextTest : public GlTest {
   protected:
     void SetUp() override {

@@ -91,12 +91,6 @@ GLint ProgramParameter(GLuint program, GLenum pname) {
     return value;
 }
 
-GLint Integer(GLenum pname) {
-    GLint value = -1;
-    glGetIntegerv(pname, &value);
-    return value;
-}
-
 std::vector<GLuint> AttachedShaders(GLuint program) {
     GLuint names[8] = {};
     GLsizei count = 0;

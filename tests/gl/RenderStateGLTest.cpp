@@ -20,12 +20,6 @@ const Mask kAll = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
 const Mask kNone = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
 const Mask kRedBlue = {GL_TRUE, GL_FALSE, GL_TRUE, GL_FALSE};
 
-GLint Integer(GLenum which) {
-    GLint value = 0;
-    glGetIntegerv(which, &value);
-    return value;
-}
-
 std::array<GLfloat, 4> BlendColour() {
     std::array<GLfloat, 4> colour{};
     glGetFloatv(GL_BLEND_COLOR, colour.data());

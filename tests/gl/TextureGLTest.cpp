@@ -17,12 +17,6 @@ using ::testing::ElementsAreArray;
 
 namespace {
 
-GLint Integer(GLenum which) {
-    GLint value = 0;
-    glGetIntegerv(which, &value);
-    return value;
-}
-
 GLint LevelParameter(GLenum target, GLint level, GLenum pname) {
     GLint value = -1;
     glGetTexLevelParameteriv(target, level, pname, &value);

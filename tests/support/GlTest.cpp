@@ -138,6 +138,12 @@ bool DriverHasExtension(const char* extension) {
     return false;
 }
 
+GLint Integer(GLenum pname) {
+    GLint value = 0;
+    glGetIntegerv(pname, &value);
+    return value;
+}
+
 Rgba ReadPixel(int x, int y) {
     GLubyte pixel[4] = {0, 0, 0, 0};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

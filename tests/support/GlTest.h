@@ -46,6 +46,9 @@ class StderrCapture {
 // driver, so tests that depend on an extension ask here.
 bool DriverHasExtension(const char* extension);
 
+// One value of glGetIntegerv.
+GLint Integer(GLenum pname);
+
 // Reads one RGBA pixel of the current read buffer.
 struct Rgba {
     int r, g, b, a;
