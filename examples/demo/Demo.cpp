@@ -375,7 +375,8 @@ bool CreateScene(const std::string& directory) {
         return false;
     }
 
-    // Create prints why the target is incomplete but returns nothing, so the status is asked again.
+    // Create prints why the target is incomplete but returns nothing, so the status is asked again
+    // (an incomplete target's status line then appears twice).
     s.target.Create(s.window.width, s.window.height, GL_RGBA8, GL_DEPTH_COMPONENT24);
     if (s.target.fboId == 0 || !s.target.CheckStatus()) {
         return false;
