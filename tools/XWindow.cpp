@@ -120,6 +120,24 @@ Image Capture(Display* display, Window window) {
     return image;
 }
 
+bool SendKey(Display* display, Window window, KeySym keysym) {
+    XKeyEvent event{};
+    event.display = display;
+    event.window = window;
+    event.root = DefaultRootWindow(display);
+    event.time = CurrentTime;
+    event.same_screen = True;
+    event.keycode = XKeysymToKeycode(display, keysym);
+    bool sent = true;
+    for (int type : {KeyPress, KeyRelease}) {
+        event.type = type;
+        long mask = type == KeyPress ? KeyPressMask : KeyReleaseMask;
+        sent = XSendEvent(display, window, True, mask, reinterpret_cast<XEvent*>(&event)) != 0 && sent;
+    }
+    XFlush(display);
+    return sent;
+}
+
 bool WritePng(const Image& image, const std::string& path) {
     if (image.width <= 0 || image.height <= 0) {
         return false;

@@ -1,5 +1,5 @@
-// Finding a top-level window by its title on an X display, reading its geometry and capturing its
-// pixels. Used by the run script's screenshot and by the end-to-end tests.
+// Finding a top-level window by its title on an X display, reading its geometry, capturing its pixels
+// and typing into it. Used by the run script's screenshot and by the end-to-end tests.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -35,6 +35,10 @@ bool WindowExists(Display* display, const std::string& title);
 Geometry GetGeometry(Display* display, Window window);
 std::string GetTitle(Display* display, Window window);
 Image Capture(Display* display, Window window);
+
+// Sends a press and a release of the key `keysym` to the window, as if typed while it had the focus.
+// False when the server refused the events.
+bool SendKey(Display* display, Window window, KeySym keysym);
 
 // Writes an 8-bit RGB PNG; false when the file can't be written.
 bool WritePng(const Image& image, const std::string& path);
