@@ -1,27 +1,19 @@
 // The built demo, run as a user runs it, on the test's X display.
-// GoogleTest comes before Xlib, whose macros (None, Bool) would break it.
-#include <gtest/gtest.h>
-
-#include "XWindow.h"
+#include "ProgramRun.h"
 
 #include <X11/keysym.h>
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -34,116 +26,14 @@ constexpr int kHeight = 480;
 constexpr int kBackground[3] = {64, 82, 115};
 const char* const kShaders[] = {"scene.vert", "scene.frag", "present.vert", "present.frag"};
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 std::string DemoPath() {
-    const char* program = getenv("VISTREL_DEMO_BIN");
-    return program != nullptr ? program : "";
+    return ProgramPath("VISTREL_DEMO_BIN");
 }
 
-// One run of the demo from the root directory, far from its own, with its standard error stream in a
-// file. Stopped with SIGTERM when the object goes.
-class Demo {
+// One run of the demo at `program`, started from the root directory.
+class Demo : public ProgramRun {
   public:
-    Demo(Display* display, const std::string& program) : display_(display) {
-        char path[] = "/tmp/vistrel-demo-e2e-XXXXXX";
-        int fd = mkstemp(path);
-        stderrPath_ = path;
-        std::string argv0 = program;
-        char* argv[] = {argv0.data(), nullptr};
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fd, STDERR_FILENO);
-        posix_spawn_file_actions_addchdir_np(&actions, "/");
-        std::vector<std::string> variables = Environment();
-        std::vector<char*> envp;
-        for (std::string& variable : variables) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data()) != 0) {
-            pid_ = 0;
-            ADD_FAILURE() << "cannot start " << program;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(fd);
-        // A demo that ends early (a failed set-up) has no window to wait for.
-        for (int waited = 0; window_ == 0 && waited < 20000 && Running(); waited += 100) {
-            window_ = xwindow::WaitForWindow(display_, kTitle, 100);
-        }
-    }
-
-    ~Demo() {
-        Stop();
-        unlink(stderrPath_.c_str());
-    }
-
-    Window window() const { return window_; }
-
-    // Waits up to `timeoutMs` for the demo to end by itself. Its exit code, or -1 when it is still
-    // running or was ended by a signal.
-    int WaitForExit(int timeoutMs) {
-        for (int waited = 0; Running() && waited < timeoutMs; waited += 20) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return ended_ && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
-    }
-
-    // Stops the demo if it still runs, waits until its window is gone, and returns what it wrote to
-    // stderr.
-    std::string Stop() {
-        if (pid_ != 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-            pid_ = 0;
-            for (int i = 0; i < 250 && xwindow::WindowExists(display_, kTitle); ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-        }
-        return ReadFile(stderrPath_);
-    }
-
-  private:
-    // False once the demo has ended, its status then kept.
-    bool Running() {
-        if (pid_ != 0 && waitpid(pid_, &status_, WNOHANG) == pid_) {
-            pid_ = 0;
-            ended_ = true;
-        }
-        return pid_ != 0;
-    }
-
-    // This process's environment, but without the leak check in a sanitized demo: the GL libraries
-    // unload the driver at exit, and its leaks then carry no library name to be suppressed by. Every
-    // other sanitizer check stays on, and its report would reach the captured stderr.
-    static std::vector<std::string> Environment() {
-        std::vector<std::string> variables;
-        bool asanOptions = false;
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            variables.emplace_back(*variable);
-            if (variables.back().rfind("ASAN_OPTIONS=", 0) == 0) {
-                variables.back() += ":detect_leaks=0";
-                asanOptions = true;
-            }
-        }
-        if (!asanOptions) {
-            variables.emplace_back("ASAN_OPTIONS=detect_leaks=0");
-        }
-        return variables;
-    }
-
-    Display* display_;
-    pid_t pid_ = 0;
-    bool ended_ = false; // by itself, with `status_`
-    int status_ = 0;
-    Window window_ = 0;
-    std::string stderrPath_;
+    Demo(Display* display, const std::string& program) : ProgramRun(display, program, {}, kTitle) {}
 };
 
 // The failure paths' messages are checked by parts; a sanitizer's report must not hide among them.

@@ -1,88 +1,22 @@
 // The built shell, run as a user runs it, on the test's X display.
-// GoogleTest comes before Xlib, whose macros (None, Bool) would break it.
-#include <gtest/gtest.h>
-
-#include "XWindow.h"
+#include "ProgramRun.h"
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 const char kTitle[] = "Vistrel window";
 
-// One run of the shell with its standard error stream in a file; stopped when the object goes.
-class Shell {
+// One run of the built shell with `args`.
+class Shell : public ProgramRun {
   public:
-    Shell(Display* display, std::vector<std::string> args) : display_(display) {
-        const char* program = getenv("VISTREL_BIN");
-        if (program == nullptr) {
-            ADD_FAILURE() << "VISTREL_BIN names no program";
-            return;
-        }
-        char path[] = "/tmp/vistrel-e2e-XXXXXX";
-        int fd = mkstemp(path);
-        stderrPath_ = path;
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fd, STDERR_FILENO);
-        if (posix_spawn(&pid_, program, &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = 0;
-            ADD_FAILURE() << "cannot start " << program;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(fd);
-        window_ = pid_ ? xwindow::WaitForWindow(display_, kTitle, 20000) : 0;
-    }
-
-    ~Shell() {
-        Stop();
-        unlink(stderrPath_.c_str());
-    }
-
-    Window window() const { return window_; }
-
-    // Stops the shell, waits until its window is gone, and returns what it wrote to stderr.
-    std::string Stop() {
-        if (pid_ != 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-            pid_ = 0;
-            for (int i = 0; i < 250 && xwindow::WindowExists(display_, kTitle); ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-        }
-        std::ifstream file(stderrPath_);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-  private:
-    Display* display_;
-    pid_t pid_ = 0;
-    Window window_ = 0;
-    std::string stderrPath_;
+    Shell(Display* display, std::vector<std::string> args)
+        : ProgramRun(display, ProgramPath("VISTREL_BIN"), std::move(args), kTitle) {}
 };
 
 class ShellTest : public ::testing::Test {
