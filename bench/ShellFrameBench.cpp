@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -72,23 +73,28 @@ void BM_HandWrittenFrame(benchmark::State& state) {
     glFinish();
 }
 
-BENCHMARK(BM_BareFrame)->MinTime(2.0);
-BENCHMARK(BM_ShellFrame)->MinTime(2.0);
-BENCHMARK(BM_HandWrittenFrame)->MinTime(2.0);
+BENCHMARK(BM_BareFrame)->MinTime(1.0)->Repetitions(7)->ReportAggregatesOnly()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShellFrame)->MinTime(1.0)->Repetitions(7)->ReportAggregatesOnly()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HandWrittenFrame)
+    ->MinTime(1.0)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMicrosecond);
 
-// Keeps the mean time per iteration of each benchmark for the ratio printed at the end.
+// Keeps the median time per iteration of each benchmark over its repetitions, for the ratios printed at
+// the end. Frames wait on the X server, whose pace drifts; the repetitions run interleaved in random
+// order so that a drift falls on every benchmark alike.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                seconds[run.run_name.function_name] =
-                    run.real_accumulated_time / static_cast<double>(run.iterations);
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                microseconds[run.run_name.function_name] = run.GetAdjustedRealTime(); // the unit set below
             }
         }
     }
-    std::map<std::string, double> seconds;
+    std::map<std::string, double> microseconds;
 };
 
 uint64_t AllocationsPerThousandFrames(void (*frame)()) {
@@ -117,19 +123,21 @@ int main(int argc, char** argv) {
         glutMainLoopEvent();
     }
 
-    benchmark::Initialize(&argc, argv);
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    double bare = reporter.seconds["BM_BareFrame"];
-    double shell = reporter.seconds["BM_ShellFrame"];
-    double hand = reporter.seconds["BM_HandWrittenFrame"];
+    double bare = reporter.microseconds["BM_BareFrame"];
+    double shell = reporter.microseconds["BM_ShellFrame"];
+    double hand = reporter.microseconds["BM_HandWrittenFrame"];
     if (bare > 0 && shell > 0 && hand > 0) {
-        printf("\nshell frame / bare frame: %.3f (%.1f us against %.1f us)\n", shell / bare, shell * 1e6,
-               bare * 1e6);
-        printf("shell frame / hand-written frame with the same calls: %.3f (%.1f us)\n", shell / hand,
-               hand * 1e6);
+        printf("\nshell frame / bare frame: %.3f (%.1f us against %.1f us)\n", shell / bare, shell, bare);
+        printf("shell frame / hand-written frame with the same calls: %.3f (%.1f us)\n", shell / hand, hand);
     }
 
     // X and Mesa now and then allocate a few times for their own housekeeping, landing on whichever
