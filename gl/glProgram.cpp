@@ -249,6 +249,15 @@ GLint FindParameter(GLuint program, const char* name) {
     return location;
 }
 
+// Hands a shader or program and its status over to `to`, which holds none; `from` is left holding none.
+template <typename Object>
+void TakeOver(Object& to, Object& from) {
+    to.id = from.id;
+    to.logLength = from.logLength;
+    memcpy(to.statusMessage, from.statusMessage, sizeof to.statusMessage);
+    from.id = 0;
+}
+
 } // namespace
 
 // ---- CglShader ----
@@ -257,18 +266,14 @@ CglShader::~CglShader() {
     Destroy();
 }
 
-CglShader::CglShader(CglShader&& other) noexcept : id(other.id), logLength(other.logLength) {
-    memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
-    other.id = 0;
+CglShader::CglShader(CglShader&& other) noexcept {
+    TakeOver(*this, other);
 }
 
 CglShader& CglShader::operator=(CglShader&& other) noexcept {
     if (this != &other) {
         Destroy();
-        id = other.id;
-        logLength = other.logLength;
-        memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
-        other.id = 0;
+        TakeOver(*this, other);
     }
     return *this;
 }
@@ -321,18 +326,14 @@ CglProgram::~CglProgram() {
     Destroy();
 }
 
-CglProgram::CglProgram(CglProgram&& other) noexcept : id(other.id), logLength(other.logLength) {
-    memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
-    other.id = 0;
+CglProgram::CglProgram(CglProgram&& other) noexcept {
+    TakeOver(*this, other);
 }
 
 CglProgram& CglProgram::operator=(CglProgram&& other) noexcept {
     if (this != &other) {
         Destroy();
-        id = other.id;
-        logLength = other.logLength;
-        memcpy(statusMessage, other.statusMessage, sizeof statusMessage);
-        other.id = 0;
+        TakeOver(*this, other);
     }
     return *this;
 }
