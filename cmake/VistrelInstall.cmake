@@ -9,7 +9,7 @@ set(VISTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vistrel)
 set_target_properties(vistrel_gl PROPERTIES EXPORT_NAME gl OUTPUT_NAME vistrel)
 install(TARGETS vistrel_gl EXPORT VistrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/gl/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel
-        FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE)
+        FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE PATTERN "glContext.h" EXCLUDE)
 install(EXPORT VistrelTargets NAMESPACE Vistrel:: DESTINATION ${VISTREL_CMAKE_DIR})
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VistrelConfig.cmake.in

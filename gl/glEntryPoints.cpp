@@ -1,5 +1,7 @@
 #include "glEntryPoints.h"
 
+#include "glContext.h"
+
 #include <cstdio>
 
 namespace glEntryPoints {
@@ -19,6 +21,54 @@ bool Available(const char* className, const char* operation, std::initializer_li
         fprintf(stderr, "%s::%s ERROR: %s is not available\n", className, operation, missing);
     }
     return missing == nullptr;
+}
+
+namespace {
+
+const FramebufferCalls kExtFramebuffers = {
+    glGenFramebuffersEXT,
+    glDeleteFramebuffersEXT,
+    glBindFramebufferEXT,
+    glFramebufferTexture1DEXT,
+    glFramebufferTexture2DEXT,
+    glFramebufferTexture3DEXT,
+    glFramebufferRenderbufferEXT,
+    glGetFramebufferAttachmentParameterivEXT,
+    glCheckFramebufferStatusEXT,
+    {"glGenFramebuffersEXT", "glDeleteFramebuffersEXT", "glBindFramebufferEXT", "glFramebufferTexture1DEXT",
+     "glFramebufferTexture2DEXT", "glFramebufferTexture3DEXT", "glFramebufferRenderbufferEXT",
+     "glGetFramebufferAttachmentParameterivEXT", "glCheckFramebufferStatusEXT"}};
+
+const FramebufferCalls kCoreFramebuffers = {
+    glGenFramebuffers,
+    glDeleteFramebuffers,
+    glBindFramebuffer,
+    glFramebufferTexture1D,
+    glFramebufferTexture2D,
+    glFramebufferTexture3D,
+    glFramebufferRenderbuffer,
+    glGetFramebufferAttachmentParameteriv,
+    glCheckFramebufferStatus,
+    {"glGenFramebuffers", "glDeleteFramebuffers", "glBindFramebuffer", "glFramebufferTexture1D",
+     "glFramebufferTexture2D", "glFramebufferTexture3D", "glFramebufferRenderbuffer",
+     "glGetFramebufferAttachmentParameteriv", "glCheckFramebufferStatus"}};
+
+bool OffersCoreFramebuffers(const glContext::Facts& facts) {
+    return (facts.major >= 3 || glContext::Lists("GL_ARB_framebuffer_object")) &&
+           glGenFramebuffers != nullptr;
+}
+
+} // namespace
+
+const FramebufferCalls& Framebuffers() {
+    const glContext::Facts& facts = glContext::Current();
+    if (facts.core) {
+        return kCoreFramebuffers;
+    }
+    if (glContext::Lists("GL_EXT_framebuffer_object") || !OffersCoreFramebuffers(facts)) {
+        return kExtFramebuffers;
+    }
+    return kCoreFramebuffers;
 }
 
 } // namespace glEntryPoints

@@ -2,6 +2,7 @@
 // through a null pointer. Used inside the library only; not installed.
 #pragma once
 
+#include <GL/glew.h>
 #include <initializer_list>
 
 namespace glEntryPoints {
@@ -17,5 +18,40 @@ const char* FirstMissing(std::initializer_list<EntryPoint> needed);
 // True when every entry point of `needed` is there. Otherwise writes
 // "<className>::<operation> ERROR: <first missing> is not available\n" and returns false.
 bool Available(const char* className, const char* operation, std::initializer_list<EntryPoint> needed);
+
+// The framebuffer-object entry points of one family. Those of EXT_framebuffer_object and those of
+// OpenGL 3.0 take the same arguments and the same enumeration values, so one set of calls serves both.
+// Each member refers to the loader's pointer itself, so it is read when called.
+struct FramebufferCalls {
+    PFNGLGENFRAMEBUFFERSPROC& genFramebuffers;
+    PFNGLDELETEFRAMEBUFFERSPROC& deleteFramebuffers;
+    PFNGLBINDFRAMEBUFFERPROC& bindFramebuffer;
+    PFNGLFRAMEBUFFERTEXTURE1DPROC& framebufferTexture1D;
+    PFNGLFRAMEBUFFERTEXTURE2DPROC& framebufferTexture2D;
+    PFNGLFRAMEBUFFERTEXTURE3DPROC& framebufferTexture3D;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC& framebufferRenderbuffer;
+    PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVPROC& getFramebufferAttachmentParameteriv;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC& checkFramebufferStatus;
+    // The family's names of the entry points above, in the same order, for "not available" lines.
+    const char* names[9];
+
+    EntryPoint GenFramebuffers() const { return {genFramebuffers != nullptr, names[0]}; }
+    EntryPoint DeleteFramebuffers() const { return {deleteFramebuffers != nullptr, names[1]}; }
+    EntryPoint BindFramebuffer() const { return {bindFramebuffer != nullptr, names[2]}; }
+    EntryPoint FramebufferTexture1D() const { return {framebufferTexture1D != nullptr, names[3]}; }
+    EntryPoint FramebufferTexture2D() const { return {framebufferTexture2D != nullptr, names[4]}; }
+    EntryPoint FramebufferTexture3D() const { return {framebufferTexture3D != nullptr, names[5]}; }
+    EntryPoint FramebufferRenderbuffer() const { return {framebufferRenderbuffer != nullptr, names[6]}; }
+    EntryPoint GetFramebufferAttachmentParameteriv() const {
+        return {getFramebufferAttachmentParameteriv != nullptr, names[7]};
+    }
+    EntryPoint CheckFramebufferStatus() const { return {checkFramebufferStatus != nullptr, names[8]}; }
+};
+
+// The family the current context offers: EXT_framebuffer_object on a compatibility context that lists
+// it, as always; the core entry points on a core profile, and on a compatibility context that offers
+// them (OpenGL 3.0 or ARB_framebuffer_object) without the EXT ones. With neither, the EXT family, whose
+// missing entry points then name themselves.
+const FramebufferCalls& Framebuffers();
 
 } // namespace glEntryPoints

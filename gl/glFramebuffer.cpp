@@ -8,35 +8,18 @@
 namespace {
 
 using glEntryPoints::EntryPoint;
+using glEntryPoints::FramebufferCalls;
+using glEntryPoints::Framebuffers;
 
-// GLEW leaves these null when the driver lacks EXT_framebuffer_object.
-EntryPoint GenCall() {
-    return {glGenFramebuffersEXT != nullptr, "glGenFramebuffersEXT"};
-}
-EntryPoint DeleteCall() {
-    return {glDeleteFramebuffersEXT != nullptr, "glDeleteFramebuffersEXT"};
-}
-EntryPoint BindCall() {
-    return {glBindFramebufferEXT != nullptr, "glBindFramebufferEXT"};
-}
-EntryPoint TextureCall(GLenum target) {
+EntryPoint TextureCall(const FramebufferCalls& calls, GLenum target) {
     switch (target) {
     case GL_TEXTURE_1D:
-        return {glFramebufferTexture1DEXT != nullptr, "glFramebufferTexture1DEXT"};
+        return calls.FramebufferTexture1D();
     case GL_TEXTURE_3D:
-        return {glFramebufferTexture3DEXT != nullptr, "glFramebufferTexture3DEXT"};
+        return calls.FramebufferTexture3D();
     default:
-        return {glFramebufferTexture2DEXT != nullptr, "glFramebufferTexture2DEXT"};
+        return calls.FramebufferTexture2D();
     }
-}
-EntryPoint RenderbufferCall() {
-    return {glFramebufferRenderbufferEXT != nullptr, "glFramebufferRenderbufferEXT"};
-}
-EntryPoint QueryCall() {
-    return {glGetFramebufferAttachmentParameterivEXT != nullptr, "glGetFramebufferAttachmentParameterivEXT"};
-}
-EntryPoint StatusCall() {
-    return {glCheckFramebufferStatusEXT != nullptr, "glCheckFramebufferStatusEXT"};
 }
 
 bool Available(const char* operation, std::initializer_list<EntryPoint> needed) {
@@ -45,10 +28,11 @@ bool Available(const char* operation, std::initializer_list<EntryPoint> needed) 
 
 // Deleting 0 needs no entry point, so an object that never made a framebuffer is silent without one.
 void DeleteFramebuffer(const char* operation, const GLuint& fboId) {
-    if (glDeleteFramebuffersEXT != nullptr) {
-        glDeleteFramebuffersEXT(1, &fboId);
+    const FramebufferCalls& calls = Framebuffers();
+    if (calls.deleteFramebuffers != nullptr) {
+        calls.deleteFramebuffers(1, &fboId);
     } else if (fboId != 0) {
-        Available(operation, {DeleteCall()});
+        Available(operation, {calls.DeleteFramebuffers()});
     }
 }
 
@@ -102,55 +86,60 @@ CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
 }
 
 GLuint CglFrameBuffer::GenerateId() {
-    if (Available("GenerateId", {GenCall()})) {
-        glGenFramebuffersEXT(1, &fboId);
+    const FramebufferCalls& calls = Framebuffers();
+    if (Available("GenerateId", {calls.GenFramebuffers()})) {
+        calls.genFramebuffers(1, &fboId);
     }
     return fboId;
 }
 
 void CglFrameBuffer::Bind() {
-    if (Available("Bind", {BindCall()})) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fboId);
+    const FramebufferCalls& calls = Framebuffers();
+    if (Available("Bind", {calls.BindFramebuffer()})) {
+        calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
 void CglFrameBuffer::Unbind() {
-    if (Available("Unbind", {BindCall()})) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    const FramebufferCalls& calls = Framebuffers();
+    if (Available("Unbind", {calls.BindFramebuffer()})) {
+        calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
     }
 }
 
 void CglFrameBuffer::SaveAndBind() {
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
     if (static_cast<GLint>(fboId) != savedFboId) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fboId);
+        Framebuffers().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
 void CglFrameBuffer::RestoreBinding() {
     if (static_cast<GLint>(fboId) != savedFboId) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+        Framebuffers().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
     }
 }
 
 void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
                                                 GLint zSlice) {
+    const FramebufferCalls& calls = Framebuffers();
     switch (target) {
     case GL_TEXTURE_1D:
-        glFramebufferTexture1DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_1D, texId, level);
+        calls.framebufferTexture1D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_1D, texId, level);
         break;
     case GL_TEXTURE_3D:
-        glFramebufferTexture3DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texId, level, zSlice);
+        calls.framebufferTexture3D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texId, level, zSlice);
         break;
     default:
-        glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, target, texId, level);
+        calls.framebufferTexture2D(GL_FRAMEBUFFER_EXT, attachment, target, texId, level);
         break;
     }
 }
 
 void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachment, GLint level,
                                    GLint zSlice) {
-    if (!Available("AttachTexture", {BindCall(), TextureCall(target)})) {
+    const FramebufferCalls& calls = Framebuffers();
+    if (!Available("AttachTexture", {calls.BindFramebuffer(), TextureCall(calls, target)})) {
         return;
     }
     SaveAndBind();
@@ -167,15 +156,18 @@ void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLui
 }
 
 void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment) {
+    const FramebufferCalls& calls = Framebuffers();
 #ifdef NDEBUG
-    if (!Available("AttachRenderBuffer", {BindCall(), RenderbufferCall()})) {
+    if (!Available("AttachRenderBuffer", {calls.BindFramebuffer(), calls.FramebufferRenderbuffer()})) {
         return;
     }
     SaveAndBind();
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
+    calls.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
     RestoreBinding();
 #else
-    if (!Available("AttachRenderBuffer", {BindCall(), QueryCall(), RenderbufferCall()})) {
+    if (!Available("AttachRenderBuffer",
+                   {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv(),
+                    calls.FramebufferRenderbuffer()})) {
         return;
     }
     SaveAndBind();
@@ -190,7 +182,7 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
         fprintf(stderr, "\tRedundant bind of Renderbuffer (id = %d)\n", static_cast<int>(renderBufferId));
         fprintf(stderr, "\tHINT : Compile with -DNDEBUG to remove this warning.\n");
     } else {
-        glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
+        calls.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
     }
     savedFboId = callerBinding;
     RestoreBinding();
@@ -205,7 +197,9 @@ void CglFrameBuffer::AttachRenderBuffers(int count, const GLuint* renderBufferId
 }
 
 void CglFrameBuffer::unbind_attachment(GLenum attachment) {
-    if (!Available("unbind_attachment", {BindCall(), QueryCall()})) {
+    const FramebufferCalls& calls = Framebuffers();
+    if (!Available("unbind_attachment",
+                   {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return;
     }
     SaveAndBind();
@@ -231,7 +225,9 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
 
 void CglFrameBuffer::UnbindAllAttachments() {
     // One line for the whole sweep rather than one per attachment point.
-    if (!Available("UnbindAllAttachments", {BindCall(), QueryCall()})) {
+    const FramebufferCalls& calls = Framebuffers();
+    if (!Available("UnbindAllAttachments",
+                   {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return;
     }
     GLint n = QueryMaxColorAttachments();
@@ -247,11 +243,12 @@ GLint CglFrameBuffer::QueryMaxColorAttachments() {
 }
 
 bool CglFrameBuffer::CheckStatus() {
-    if (!Available("CheckStatus", {BindCall(), StatusCall()})) {
+    const FramebufferCalls& calls = Framebuffers();
+    if (!Available("CheckStatus", {calls.BindFramebuffer(), calls.CheckFramebufferStatus()})) {
         return false;
     }
     SaveAndBind();
-    GLenum status = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
+    GLenum status = calls.checkFramebufferStatus(GL_FRAMEBUFFER_EXT);
     const char* line = StatusLine(status);
     if (line != nullptr) {
         fprintf(stderr, "%s", line);
@@ -261,12 +258,13 @@ bool CglFrameBuffer::CheckStatus() {
 }
 
 GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, GLenum pname) {
-    if (!Available(operation, {BindCall(), QueryCall()})) {
+    const FramebufferCalls& calls = Framebuffers();
+    if (!Available(operation, {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return 0;
     }
     SaveAndBind();
     GLint value = 0;
-    glGetFramebufferAttachmentParameterivEXT(GL_FRAMEBUFFER_EXT, attachment, pname, &value);
+    calls.getFramebufferAttachmentParameteriv(GL_FRAMEBUFFER_EXT, attachment, pname, &value);
     RestoreBinding();
     return value;
 }

@@ -1,5 +1,10 @@
-// A framebuffer object of EXT_framebuffer_object: attaching and detaching images, attachment queries and the
-// completeness test, each restoring the framebuffer binding it found.
+// A framebuffer object: attaching and detaching images, attachment queries and the completeness test,
+// each restoring the framebuffer binding it found.
+//
+// The calls are those of EXT_framebuffer_object on a compatibility context that lists it. A core profile,
+// and a compatibility context that offers only the core framebuffer objects (OpenGL 3.0 or
+// ARB_framebuffer_object), get the core calls of the same names without the EXT suffix; the enumeration
+// values are the same for both.
 #pragma once
 
 #include <GL/glew.h>

@@ -1,5 +1,6 @@
 #include "glOffscreenBuffer.h"
 
+#include "glContext.h"
 #include "glEntryPoints.h"
 
 #include <cstdio>
@@ -15,7 +16,7 @@ bool Available(const char* operation, std::initializer_list<EntryPoint> needed) 
 }
 
 EntryPoint BindCall() {
-    return {glBindFramebufferEXT != nullptr, "glBindFramebufferEXT"};
+    return glEntryPoints::Framebuffers().BindFramebuffer();
 }
 
 } // namespace
@@ -60,8 +61,9 @@ CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) no
 void CglOffscreenBuffer::Release() {
     // Without the entry point no framebuffer was made here (Create checks for it first), and the base
     // destructor reports a name it cannot delete.
-    if (glDeleteFramebuffersEXT != nullptr) {
-        glDeleteFramebuffersEXT(1, &fboId);
+    const glEntryPoints::FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    if (calls.deleteFramebuffers != nullptr) {
+        calls.deleteFramebuffers(1, &fboId);
     }
     glDeleteTextures(1, &depthTexId);
     glDeleteTextures(1, &colorTexId);
@@ -69,11 +71,9 @@ void CglOffscreenBuffer::Release() {
 
 void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat) {
     // Checked before anything is deleted or made, so that a missing one leaves no half-built target.
-    if (!Available("Create", {{glDeleteFramebuffersEXT != nullptr, "glDeleteFramebuffersEXT"},
-                              {glGenFramebuffersEXT != nullptr, "glGenFramebuffersEXT"},
-                              BindCall(),
-                              {glFramebufferTexture2DEXT != nullptr, "glFramebufferTexture2DEXT"},
-                              {glCheckFramebufferStatusEXT != nullptr, "glCheckFramebufferStatusEXT"}})) {
+    const glEntryPoints::FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    if (!Available("Create", {calls.DeleteFramebuffers(), calls.GenFramebuffers(), calls.BindFramebuffer(),
+                              calls.FramebufferTexture2D(), calls.CheckFramebufferStatus()})) {
         return;
     }
     Release();
@@ -81,15 +81,18 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
     colorDesc.width = width;
     colorDesc.height = height;
     colorDesc.internalFormat = colorFormat;
-    colorSampler.wrapS = GL_CLAMP;
-    colorSampler.wrapT = GL_CLAMP;
+    // GL_CLAMP is gone from core profiles; on a texture without border, clamping to the edge samples
+    // the same texels.
+    GLenum wrap = glContext::CoreProfile() ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+    colorSampler.wrapS = wrap;
+    colorSampler.wrapT = wrap;
     colorSampler.minFilter = GL_LINEAR;
     colorSampler.magFilter = GL_LINEAR;
     depthDesc.width = width;
     depthDesc.height = height;
     depthDesc.internalFormat = depthFormat;
-    depthSampler.wrapS = GL_CLAMP;
-    depthSampler.wrapT = GL_CLAMP;
+    depthSampler.wrapS = wrap;
+    depthSampler.wrapT = wrap;
     depthSampler.minFilter = GL_LINEAR;
     depthSampler.magFilter = GL_LINEAR;
 

@@ -26,10 +26,10 @@ class CglOffscreenBuffer : public CglFrameBuffer {
 
     // Deletes what an earlier Create made, then creates a `width` by `height` depth texture of internal
     // format `depthFormat` (one of GL's depth formats) and a colour texture of `colorFormat`, both with
-    // GL_CLAMP wrapping and linear filters, and a framebuffer with them at colour point 0 and the depth
-    // point. When the framebuffer is incomplete it writes the status line and then
-    // "Error creating offscreen buffer\n"; nothing is undone. Leaves framebuffer 0 bound, the
-    // GL_TEXTURE_2D binding 0 and GL_UNPACK_ALIGNMENT 1.
+    // GL_CLAMP wrapping (GL_CLAMP_TO_EDGE on a core profile, which has no GL_CLAMP) and linear filters,
+    // and a framebuffer with them at colour point 0 and the depth point. When the framebuffer is
+    // incomplete it writes the status line and then "Error creating offscreen buffer\n"; nothing is
+    // undone. Leaves framebuffer 0 bound, the GL_TEXTURE_2D binding 0 and GL_UNPACK_ALIGNMENT 1.
     void Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat);
     // Binds this framebuffer, attaches both textures again and sets the viewport to the whole target
     // with depth range 0 to 1.

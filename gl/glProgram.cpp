@@ -1,5 +1,6 @@
 #include "glProgram.h"
 
+#include "glContext.h"
 #include "glEntryPoints.h"
 
 #include <cstdint>
@@ -20,11 +21,12 @@ bool Loaded(F entry) {
     return entry != nullptr;
 }
 
-// GLEW fills an extension's pointers only for an extension the driver lists, unless told to try anyway;
-// the flag settles it either way.
+// The loader fills an extension's pointers even for an extension the driver does not list when told to
+// try anyway, so the context's list settles it. A core profile takes the OpenGL 2.0 calls, which it
+// keeps, whatever it lists.
 template <typename F>
 bool ArbLoaded(F entry) {
-    return GLEW_ARB_shader_objects && entry != nullptr;
+    return entry != nullptr && !glContext::CoreProfile() && glContext::Lists("GL_ARB_shader_objects");
 }
 
 void ReportMissing(const char* operation, const char* entryPoint) {
@@ -85,8 +87,11 @@ std::unordered_map<GLuint, GeometryLayout>& GeometryLayouts() {
     return *layouts;
 }
 
+// A core profile's geometry shaders declare their own layout; the extension's parameters do not exist
+// there.
 bool GeometryParametersAvailable() {
-    return GLEW_EXT_geometry_shader4 && glProgramParameteriEXT != nullptr;
+    return glProgramParameteriEXT != nullptr && !glContext::CoreProfile() &&
+           glContext::Lists("GL_EXT_geometry_shader4");
 }
 
 // The program parameters must be in place before the link reads them.

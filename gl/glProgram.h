@@ -5,8 +5,8 @@
 // Where an entry point beyond OpenGL 1.1 is missing, the operation makes no call through it: it prints
 // "<Class>::<Operation> ERROR: <entry point> is not available\n" and fails (false, or nothing done).
 // The ARB_shader_objects queries (compile and link status, info log, shader deletion, the two-shader
-// program creation) fall back to their OpenGL 2.0 equivalents when the driver does not list that
-// extension, since both take the same names and answer the same way.
+// program creation) fall back to their OpenGL 2.0 equivalents when the context does not list that
+// extension, and on a core profile, since both take the same names and answer the same way.
 //
 // Neither class checks GL errors: whatever GL reports stays queued for the caller's own check.
 //
@@ -14,8 +14,9 @@
 // parameters of the program that links it, so `CglShader` cannot set them itself: a successful geometry
 // compile remembers the two types under the shader's GL name (the count is always 4), and
 // `CglProgram::Link` hands them to its new program with glProgramParameteriEXT before linking it, when
-// the driver offers EXT_geometry_shader4. Without that extension nothing is set: a geometry shader of
-// GLSL 1.50 or later declares its layout in its own source, which is how it links on such a driver.
+// a compatibility context lists EXT_geometry_shader4. Elsewhere, core profiles included, nothing is set:
+// a geometry shader of GLSL 1.50 or later declares its layout in its own source, which is how it links
+// there.
 #pragma once
 
 #include <GL/glew.h>

@@ -1,5 +1,7 @@
 #include "glTexture.h"
 
+#include "glContext.h"
+
 #include <cstdio>
 #include <limits>
 
@@ -114,7 +116,9 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     if (desc == nullptr || data == nullptr) {
         return 0xFFFFFFFFu;
     }
-    bool generateMipmaps = desc->mipLevels == 0;
+    bool generateMipmaps = desc->mipLevels == 0 && desc->target == GL_TEXTURE_2D;
+    // A core profile has no GL_GENERATE_MIPMAP: there the chain is generated after the upload instead.
+    bool generateAfterUpload = generateMipmaps && glContext::CoreProfile();
 
     GLuint texID = 0;
     glGenTextures(1, &texID);
@@ -122,13 +126,20 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     // Rows of any width are tightly packed in the caller's data.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // Must be set before the upload: GL generates the chain when level 0 is specified.
-    if (generateMipmaps && desc->target == GL_TEXTURE_2D) {
+    if (generateMipmaps && !generateAfterUpload) {
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, 1);
     }
     glApplyTextureSampler(desc->target, sampler);
     if (!UploadLevel0(*desc, data)) {
         glDeleteTextures(1, &texID);
         texID = 0;
+    } else if (generateAfterUpload) {
+        if (glGenerateMipmap != nullptr) {
+            glGenerateMipmap(GL_TEXTURE_2D);
+        } else {
+            // Level 0 is there and samples without a mipmap filter; the rest of the chain is not.
+            fprintf(stderr, "glCreateTexture() : glGenerateMipmap is not available\n");
+        }
     }
     glBindTexture(desc->target, 0);
     return texID;
@@ -165,19 +176,25 @@ class MissingEntryPoint {
     const char* first_ = nullptr;
 };
 
-// GLEW may fill an extension's pointers from a driver that does not offer the extension, so its flag
-// is asked as well.
-bool HaveColorMaskIndexed() {
-    return GLEW_EXT_draw_buffers2 && glColorMaskIndexedEXT != nullptr;
+// The per-buffer mask call the context offers, or null: EXT_draw_buffers2's on a compatibility context
+// that lists it, OpenGL 3.0's on a core profile. `name` is set either way, for the line when it is missing.
+PFNGLCOLORMASKIPROC IndexedColorMask(const char*& name) {
+    if (glContext::CoreProfile()) {
+        name = "glColorMaski";
+        return glColorMaski;
+    }
+    name = "glColorMaskIndexedEXT";
+    return glContext::Lists("GL_EXT_draw_buffers2") ? glColorMaskIndexedEXT : nullptr;
 }
 
 // Each channel argument is the masked bit itself: non-zero exactly when the channel is written.
 void SetColorMasks(const GLubyte (&masks)[8], MissingEntryPoint& missing) {
-    if (HaveColorMaskIndexed()) {
+    const char* name = nullptr;
+    if (PFNGLCOLORMASKIPROC colorMaskIndexed = IndexedColorMask(name)) {
         // All eight, whatever the number of draw buffers in use.
         for (GLuint i = 0; i < 8; ++i) {
             GLubyte m = masks[i];
-            glColorMaskIndexedEXT(i, m & 0x01, m & 0x02, m & 0x04, m & 0x08);
+            colorMaskIndexed(i, m & 0x01, m & 0x02, m & 0x04, m & 0x08);
         }
         return;
     }
@@ -187,7 +204,7 @@ void SetColorMasks(const GLubyte (&masks)[8], MissingEntryPoint& missing) {
     glColorMask(m & 0x01, m & 0x02, m & 0x04, m & 0x08);
     for (int i = 1; i < 8; ++i) {
         if ((masks[i] & 0x0F) != (m & 0x0F)) {
-            missing.Note("glColorMaskIndexedEXT");
+            missing.Note(name);
             return;
         }
     }

@@ -72,6 +72,9 @@ void glApplyTextureSampler(GLenum target, const TextureSampler* sampler);
 // "glCreateTexture() : invalid target value" for a target it does not support, or
 // "glCreateTexture() : glTexImage3D is not available" when a 3D or array upload lacks its entry point.
 // Leaves the target's binding at 0 and GL_UNPACK_ALIGNMENT at 1; GL errors stay queued.
+// The mipmap chain comes from GL_GENERATE_MIPMAP, set before the upload, or on a core profile, which
+// lacks it, from glGenerateMipmap after the upload ("glCreateTexture() : glGenerateMipmap is not
+// available" when the loader lacks it: level 0 alone is made).
 GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const TextureSampler* sampler);
 
 // The viewport rectangle and depth range.
@@ -104,9 +107,10 @@ struct BlendState {
 
 // Turns blending on with the factors, equation and `blendColor` (four floats) of `state`, or off leaving
 // them as they were, then sets the colour write mask of each draw buffer. A null `blendColor` keeps the
-// blend colour; a null state makes no GL call. Without per-buffer masks (EXT_draw_buffers2) buffer 0's
-// mask goes to every buffer; entry points the loader lacks are skipped or replaced by their core
-// equivalent, and when something asked for could not be set, prints
+// blend colour; a null state makes no GL call. The per-buffer masks are set with glColorMaskIndexedEXT
+// where a compatibility context lists EXT_draw_buffers2, with glColorMaski on a core profile; without
+// them buffer 0's mask goes to every buffer. Entry points the loader lacks are skipped or replaced by
+// their core equivalent, and when something asked for could not be set, prints
 // "glApplyBlendState() : <first missing entry point> is not available".
 void glApplyBlendState(const BlendState* state, const float* blendColor);
 

@@ -448,14 +448,56 @@ TEST_F(FramebufferTest, MovingTransfersTheNameAndLeavesTheSourceEmpty) {
     EXPECT_EQ(target.QueryAttachedType(kColor0), GL_RENDERBUFFER_EXT);
 }
 
-// Runs with EXT_framebuffer_object hidden from the loader (or without the loader): every entry point of
-// the class is null.
+// Runs with EXT_framebuffer_object hidden from a context that offers the core framebuffer objects: the
+// class takes the core entry points, and the outcome is the one the EXT ones give.
+class WithoutExtFramebufferObject : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (DriverHasExtension("GL_EXT_framebuffer_object") || glBindFramebuffer == nullptr) {
+            GTEST_SKIP() << "the context lists EXT_framebuffer_object, or offers no framebuffer objects";
+        }
+    }
+};
+
+TEST_F(WithoutExtFramebufferObject, CoreEntryPointsCarryEveryOperation) {
+    GlObjects gl;
+    GLuint colour = gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 16, 16);
+    GLuint depth = gl.Renderbuffer(GL_DEPTH_COMPONENT24, 16, 16);
+    GLuint caller = gl.Framebuffer();
+    glBindFramebuffer(GL_FRAMEBUFFER, caller);
+    StderrCapture err;
+    rec::Start();
+    {
+        CglFrameBuffer fb;
+        ASSERT_NE(fb.GenerateId(), 0u);
+        fb.AttachTexture(GL_TEXTURE_2D, colour, kColor0, 0, 0);
+        fb.AttachRenderBuffer(depth, kDepth);
+        EXPECT_TRUE(fb.CheckStatus());
+        EXPECT_EQ(fb.QueryAttachedId(kColor0), static_cast<GLint>(colour));
+        EXPECT_EQ(fb.QueryAttachedType(kDepth), GL_RENDERBUFFER);
+        fb.unbind_attachment(kDepth);
+        EXPECT_EQ(fb.QueryAttachedType(kDepth), GL_NONE);
+        EXPECT_EQ(FramebufferBinding(), static_cast<GLint>(caller));
+    }
+    rec::Stop();
+    EXPECT_EQ(err.Text(), "");
+    EXPECT_EQ(rec::CountOf("glDeleteFramebuffers"), 1u);
+    EXPECT_EQ(rec::CountOf("glFramebufferRenderbuffer"), 2u) << "attached, then detached";
+    for (const std::string& name : rec::Names()) {
+        EXPECT_EQ(name.find("EXT"), std::string::npos) << name;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_TRUE(GlNoError());
+}
+
+// Runs without the loader: no framebuffer entry point of either kind is there.
 class WithoutFramebufferObject : public GlTest {
   protected:
     void SetUp() override {
         GlTest::SetUp();
-        if (glBindFramebufferEXT != nullptr) {
-            GTEST_SKIP() << "the loader provides EXT_framebuffer_object";
+        if (glBindFramebufferEXT != nullptr || glBindFramebuffer != nullptr) {
+            GTEST_SKIP() << "the loader provides framebuffer objects";
         }
     }
 };

@@ -18,7 +18,8 @@ inline std::string BindOf(GLint framebuffer) {
     return rec::Call("glBindFramebufferEXT", {rec::Enum(GL_FRAMEBUFFER_EXT), rec::Int(framebuffer)});
 }
 
-// Textures, renderbuffers and framebuffers made by a test, deleted when it ends.
+// Textures, renderbuffers and framebuffers made by a test, deleted when it ends. They are made with the
+// core entry points, which every context the tests run on offers, EXT_framebuffer_object listed or not.
 class GlObjects {
   public:
     GlObjects() = default;
@@ -29,15 +30,15 @@ class GlObjects {
         for (GLuint texture : textures_) {
             glDeleteTextures(1, &texture);
         }
-        if (glDeleteRenderbuffersEXT != nullptr) {
+        if (glDeleteRenderbuffers != nullptr) {
             for (GLuint renderbuffer : renderbuffers_) {
-                glDeleteRenderbuffersEXT(1, &renderbuffer);
+                glDeleteRenderbuffers(1, &renderbuffer);
             }
         }
-        if (glDeleteFramebuffersEXT != nullptr) {
-            glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+        if (glDeleteFramebuffers != nullptr) {
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
             for (GLuint framebuffer : framebuffers_) {
-                glDeleteFramebuffersEXT(1, &framebuffer);
+                glDeleteFramebuffers(1, &framebuffer);
             }
         }
     }
@@ -84,23 +85,23 @@ class GlObjects {
 
     GLuint Renderbuffer(GLenum internalFormat, int width, int height, GLuint name = 0) {
         if (name == 0) {
-            glGenRenderbuffersEXT(1, &name);
+            glGenRenderbuffers(1, &name);
         }
         renderbuffers_.push_back(name);
-        glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, name);
-        glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, internalFormat, width, height);
-        glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, 0);
+        glBindRenderbuffer(GL_RENDERBUFFER, name);
+        glRenderbufferStorage(GL_RENDERBUFFER, internalFormat, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
         return name;
     }
 
     // A framebuffer made outside the class under test, left unbound.
     GLuint Framebuffer() {
         GLuint name = 0;
-        glGenFramebuffersEXT(1, &name);
+        glGenFramebuffers(1, &name);
         framebuffers_.push_back(name);
         GLint was = FramebufferBinding();
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, name);
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(was));
+        glBindFramebuffer(GL_FRAMEBUFFER, name);
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(was));
         return name;
     }
 

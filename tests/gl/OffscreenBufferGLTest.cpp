@@ -265,13 +265,50 @@ TEST_F(OffscreenBufferTest, CreateAndBeginRenderAttachThroughVirtualDispatch) {
     EXPECT_THAT(spy.seen, ElementsAre(colour, depth, colour, depth));
 }
 
-// Runs with EXT_framebuffer_object hidden from the loader (or without the loader).
+// Runs with EXT_framebuffer_object hidden from a context that offers the core framebuffer objects.
+class WithoutExtFramebufferObjectOffscreen : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (DriverHasExtension("GL_EXT_framebuffer_object") || glBindFramebuffer == nullptr) {
+            GTEST_SKIP() << "the context lists EXT_framebuffer_object, or offers no framebuffer objects";
+        }
+    }
+};
+
+TEST_F(WithoutExtFramebufferObjectOffscreen, CoreEntryPointsMakeACompleteTargetThatIsDrawnInto) {
+    StderrCapture err;
+    rec::Start();
+    {
+        CglOffscreenBuffer target;
+        target.Create(32, 32, GL_RGBA8, GL_DEPTH_COMPONENT24);
+        EXPECT_TRUE(target.CheckStatus());
+        target.BeginRender();
+        glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        Rgba pixel = ReadPixel(31, 31);
+        EXPECT_EQ(pixel.g, 255);
+        EXPECT_EQ(pixel.r, 0);
+        target.EndRender();
+        EXPECT_EQ(FramebufferBinding(), 0);
+    }
+    rec::Stop();
+    EXPECT_EQ(err.Text(), "");
+    EXPECT_EQ(rec::CountOf("glGenFramebuffers"), 1u);
+    for (const std::string& name : rec::Names()) {
+        EXPECT_EQ(name.find("EXT"), std::string::npos) << name;
+    }
+    glViewport(0, 0, 320, 240);
+    EXPECT_TRUE(GlNoError());
+}
+
+// Runs without the loader: no framebuffer entry point of either kind is there.
 class WithoutFramebufferObjectOffscreen : public GlTest {
   protected:
     void SetUp() override {
         GlTest::SetUp();
-        if (glBindFramebufferEXT != nullptr) {
-            GTEST_SKIP() << "the loader provides EXT_framebuffer_object";
+        if (glBindFramebufferEXT != nullptr || glBindFramebuffer != nullptr) {
+            GTEST_SKIP() << "the loader provides framebuffer objects";
         }
     }
 };

@@ -357,17 +357,27 @@ TEST_F(ProgramGLTest, SuccessTextWithALongPathIsCutToTheMessage) {
         directory += "/" + std::string(200, 'd');
         ASSERT_EQ(mkdir(directory.c_str(), 0700), 0) << directory;
     }
-    std::string path = directory + "/long.frag";
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    fputs(kFragment, file);
-    fclose(file);
+    // Each kind names its path in a text of its own.
+    struct Case {
+        const char* file;
+        const char* source;
+        GLenum type;
+        const char* kind;
+    };
+    for (const Case& c : {Case{"long.frag", kFragment, GL_FRAGMENT_SHADER, "Fragment"},
+                          Case{"long.vert", kVertex, GL_VERTEX_SHADER, "Vertex"}}) {
+        std::string path = directory + "/" + c.file;
+        FILE* file = fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        fputs(c.source, file);
+        fclose(file);
 
-    CglShader shader;
-    ASSERT_TRUE(shader.LoadFromFile(path.c_str(), GL_FRAGMENT_SHADER, 0, 0));
-    std::string whole = "Fragment shader " + path + " loaded successfully";
-    EXPECT_EQ(std::string(shader.statusMessage), whole.substr(0, 1023));
-    EXPECT_EQ(shader.logLength, 0) << "the field after the message is untouched";
+        CglShader shader;
+        ASSERT_TRUE(shader.LoadFromFile(path.c_str(), c.type, 0, 0)) << c.kind;
+        std::string whole = std::string(c.kind) + " shader " + path + " loaded successfully";
+        EXPECT_EQ(std::string(shader.statusMessage), whole.substr(0, 1023));
+        EXPECT_EQ(shader.logLength, 0) << "the field after the message is untouched";
+    }
     EXPECT_TRUE(GlNoError());
 }
 
@@ -742,28 +752,54 @@ void GLAPIENTRY FakeProgramParameteri(GLuint program, GLenum pname, GLint value)
     }
 }
 
-class OfferedGeometryParameters : public ProgramGLTest {
+// The entry point filled and the flag raised, as a loader told to load everything leaves them on this
+// driver, which does not list the extension.
+class FilledGeometryParameters : public ProgramGLTest {
   protected:
     void SetUp() override {
         ProgramGLTest::SetUp();
         if (IsSkipped()) {
             return;
         }
-        if (GLEW_EXT_geometry_shader4) {
+        if (DriverHasExtension("GL_EXT_geometry_shader4")) {
             GTEST_SKIP() << "the driver offers EXT_geometry_shader4 itself";
         }
         savedEntry = __glewProgramParameteriEXT;
+        savedFlag = __GLEW_EXT_geometry_shader4;
         __glewProgramParameteriEXT = FakeProgramParameteri;
         __GLEW_EXT_geometry_shader4 = GL_TRUE;
     }
     void TearDown() override {
         if (!IsSkipped()) {
             __glewProgramParameteriEXT = savedEntry;
-            __GLEW_EXT_geometry_shader4 = GL_FALSE;
+            __GLEW_EXT_geometry_shader4 = savedFlag;
         }
         ProgramGLTest::TearDown();
     }
     PFNGLPROGRAMPARAMETERIEXTPROC savedEntry = nullptr;
+    GLboolean savedFlag = GL_FALSE;
+};
+
+TEST_F(FilledGeometryParameters, AreNotSetWhileTheContextDoesNotListTheExtension) {
+    CglShader vertex, fragment, geometry;
+    Compile(vertex, kQuadVertex, GL_VERTEX_SHADER);
+    Compile(fragment, kQuadFragment, GL_FRAGMENT_SHADER);
+    Compile(geometry, kQuadGeometry, GL_GEOMETRY_SHADER_EXT);
+    CglProgram program;
+    rec::Start();
+    EXPECT_TRUE(program.Link(vertex.id, fragment.id, geometry.id)) << program.statusMessage;
+    rec::Stop();
+    EXPECT_EQ(rec::CountOf("glProgramParameteriEXT"), 0u);
+    EXPECT_TRUE(GlNoError());
+}
+
+// ... and a driver that lists it.
+class OfferedGeometryParameters : public FilledGeometryParameters {
+  protected:
+    void SetUp() override {
+        FilledGeometryParameters::SetUp();
+        rec::PretendListed("GL_EXT_geometry_shader4");
+    }
 };
 
 TEST_F(OfferedGeometryParameters, ReachTheLinkingProgramBeforeItLinks) {

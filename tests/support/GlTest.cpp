@@ -1,5 +1,7 @@
 #include "GlTest.h"
 
+#include "glContext.h"
+
 #include <GL/freeglut.h>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +10,8 @@
 const char kGlTestWindowTitle[] = "Vistrel GL tests";
 
 namespace {
+
+int window = 0;
 
 const char* ErrorName(GLenum error) {
     switch (error) {
@@ -56,7 +60,11 @@ class GlEnvironment : public ::testing::Environment {
         glutInitWindowSize(320, 240);
         glutInitWindowPosition(0, 0);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-        glutCreateWindow(kGlTestWindowTitle);
+        if (getenv("VISTREL_TEST_CORE_PROFILE") != nullptr) {
+            glutInitContextVersion(3, 3);
+            glutInitContextProfile(GLUT_CORE_PROFILE);
+        }
+        window = glutCreateWindow(kGlTestWindowTitle);
         // GLUT refuses to process events for a window without a display callback.
         glutDisplayFunc([] {});
         for (int i = 0; i < 10; ++i) {
@@ -65,10 +73,16 @@ class GlEnvironment : public ::testing::Environment {
 
         // The loader needs the context that the window just made current.
         if (getenv("VISTREL_TEST_WITHOUT_LOADER") == nullptr) {
+            // As many programs do: the loader then fills every entry point the driver resolves and
+            // raises the flag of every extension whose entry points it filled, listed or not.
+            glewExperimental = getenv("VISTREL_TEST_GLEW_EXPERIMENTAL") != nullptr ? GL_TRUE : GL_FALSE;
             GLenum status = glewInit();
             ASSERT_EQ(status, static_cast<GLenum>(GLEW_OK)) << glewGetErrorString(status);
         }
         rec::InstallGlewHooks();
+        // The library asks a context it has not met yet for its version; meeting it here keeps that
+        // one-time query out of the calls each test records.
+        glContext::Current();
         DrainErrors();
     }
 };
@@ -124,7 +138,24 @@ const std::string& StderrCapture::Text() {
     return text_;
 }
 
+int GlTestWindow() {
+    return window;
+}
+
+bool CoreProfileContext() {
+    return getenv("VISTREL_TEST_CORE_PROFILE") != nullptr;
+}
+
 bool DriverHasExtension(const char* extension) {
+    if (CoreProfileContext()) {
+        // A core profile answers only one name at a time.
+        for (GLint i = 0; i < Integer(GL_NUM_EXTENSIONS); ++i) {
+            if (strcmp(reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, i)), extension) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
     // The compatibility profile still answers the whole list in one string, which needs no loader.
     const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     size_t length = strlen(extension);

@@ -42,6 +42,13 @@ class StderrCapture {
     std::string text_;
 };
 
+// The shared window; glutSetWindow(GlTestWindow()) makes its context current again.
+int GlTestWindow();
+
+// True when the shared context is a 3.3 core profile (VISTREL_TEST_CORE_PROFILE set), not the usual
+// compatibility context.
+bool CoreProfileContext();
+
 // True when the driver's own extension list names `extension`. GLEW's flags can disagree with the
 // driver, so tests that depend on an extension ask here.
 bool DriverHasExtension(const char* extension);

@@ -191,4 +191,17 @@ void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) {
     Record("glBlendFunc", {Enum(sfactor), Enum(dfactor)});
 }
 
+const GLubyte* GLAPIENTRY glGetString(GLenum name) {
+    static auto real = Next<decltype(&glGetString)>("glGetString");
+    const GLubyte* text = real(name);
+    Record("glGetString", {Enum(name)}, Text(reinterpret_cast<const char*>(text)));
+    return text;
+}
+
+// The loader's answer from the context's extension list, or a test's pretended one.
+GLboolean GLEWAPIENTRY glewGetExtension(const char* name) {
+    static auto real = Next<decltype(&glewGetExtension)>("glewGetExtension");
+    return Pretended(name) ? GL_TRUE : real(name);
+}
+
 } // extern "C"

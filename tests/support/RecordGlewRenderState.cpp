@@ -29,6 +29,12 @@ void GLAPIENTRY ColorMaskIndexedEXT(GLuint buffer, GLboolean red, GLboolean gree
     Record("glColorMaskIndexedEXT", {Int(buffer), Int(red), Int(green), Int(blue), Int(alpha)});
 }
 
+decltype(__glewColorMaski) realColorMaski;
+void GLAPIENTRY ColorMaski(GLuint buffer, GLboolean red, GLboolean green, GLboolean blue, GLboolean alpha) {
+    realColorMaski(buffer, red, green, blue, alpha);
+    Record("glColorMaski", {Int(buffer), Int(red), Int(green), Int(blue), Int(alpha)});
+}
+
 } // namespace
 
 void InstallRenderStateHooks() {
@@ -36,6 +42,7 @@ void InstallRenderStateHooks() {
     Hook(__glewBlendEquation, realBlendEquation, BlendEquation);
     Hook(__glewBlendColor, realBlendColor, BlendColor);
     Hook(__glewColorMaskIndexedEXT, realColorMaskIndexedEXT, ColorMaskIndexedEXT);
+    Hook(__glewColorMaski, realColorMaski, ColorMaski);
 }
 
 } // namespace rec

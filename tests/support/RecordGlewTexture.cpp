@@ -12,10 +12,17 @@ void GLAPIENTRY TexImage3D(GLenum target, GLint level, GLint internalFormat, GLs
                             Int(depth), Int(border), Enum(format), Enum(type), Ptr(pixels)});
 }
 
+decltype(__glewGenerateMipmap) realGenerateMipmap;
+void GLAPIENTRY GenerateMipmap(GLenum target) {
+    realGenerateMipmap(target);
+    Record("glGenerateMipmap", {Enum(target)});
+}
+
 } // namespace
 
 void InstallTextureHooks() {
     Hook(__glewTexImage3D, realTexImage3D, TexImage3D);
+    Hook(__glewGenerateMipmap, realGenerateMipmap, GenerateMipmap);
 }
 
 } // namespace rec

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <deque>
 #include <map>
+#include <set>
 
 namespace rec {
 namespace {
@@ -15,6 +16,7 @@ struct State {
     int foreignDepth = 0;
     std::vector<std::string> calls;
     std::map<std::string, std::deque<int64_t>> scripted;
+    std::set<std::string> listed;
 };
 
 State& state() {
@@ -41,6 +43,7 @@ void Reset() {
     state().recording = false;
     state().calls.clear();
     state().scripted.clear();
+    state().listed.clear();
 }
 
 bool Recording() {
@@ -75,6 +78,14 @@ size_t CountOf(const std::string& function) {
 
 void Script(const std::string& function, int64_t result) {
     state().scripted[function].push_back(result);
+}
+
+void PretendListed(const std::string& extension) {
+    state().listed.insert(extension);
+}
+
+bool Pretended(const char* extension) {
+    return state().listed.count(extension) != 0;
 }
 
 bool ShouldRecord() {

@@ -38,6 +38,9 @@ size_t CountOf(const std::string& function);
 
 // Queues a result for the next unscripted call of `function`; results are used in the order queued.
 void Script(const std::string& function, int64_t result);
+// Makes the loader's glewGetExtension answer true for `extension`, as on a driver that lists it, until
+// Reset. The library reads the context's extension list there.
+void PretendListed(const std::string& extension);
 
 // Installs the recording wrappers into GLEW's entry points. Call once after glewInit (or instead of
 // it, for a run without the loader: entry points GLEW left null stay null).
@@ -63,6 +66,7 @@ std::string Call(const std::string& name, const std::vector<Arg>& args, const Ar
 // ---- used by the wrappers ----
 // True when a call arriving now is one of ours to record.
 bool ShouldRecord();
+bool Pretended(const char* extension);
 void Append(std::string call);
 // Takes the next scripted result of `function`, if any.
 bool TakeScripted(const std::string& function, int64_t& result);
