@@ -5,6 +5,7 @@
 #include "glProgram.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <gmock/gmock.h>
 #include <string>
@@ -251,6 +252,12 @@ TEST_F(ProgramGLTest, RejectedTypePrintsTheMessageItHadAndHoldsNoShader) {
 }
 
 TEST_F(ProgramGLTest, OtherAcceptedTypeCompilesAndLeavesTheMessage) {
+    // Some drivers list compute shaders without the GLSL 4.30 that they need.
+    const char* glsl = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
+    if (glsl == nullptr || strtod(glsl, nullptr) < 4.3) {
+        GTEST_SKIP() << "the driver has no GLSL 4.30 for compute shaders (GLSL " << (glsl ? glsl : "?")
+                     << ")";
+    }
     CglShader shader;
     Compile(shader, kFragment, GL_FRAGMENT_SHADER);
     EXPECT_TRUE(shader.CompileFromSource("#version 430\nlayout(local_size_x = 1) in;\nvoid main() {}\n",
