@@ -35,14 +35,6 @@ void main() {
 }
 )";
 
-GLint TextureParameter(GLuint texture, GLenum pname) {
-    GLint value = 0;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexParameteriv(GL_TEXTURE_2D, pname, &value);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return value;
-}
-
 class CoreProfileTest : public GlTest {
   protected:
     void SetUp() override {

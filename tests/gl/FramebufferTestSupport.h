@@ -13,6 +13,15 @@ inline GLint FramebufferBinding() {
     return binding;
 }
 
+// One parameter of a 2D texture; the binding ends at 0.
+inline GLint TextureParameter(GLuint texture, GLenum pname) {
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexParameteriv(GL_TEXTURE_2D, pname, &value);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return value;
+}
+
 // The recorded bind call of `framebuffer`.
 inline std::string BindOf(GLint framebuffer) {
     return rec::Call("glBindFramebufferEXT", {rec::Enum(GL_FRAMEBUFFER_EXT), rec::Int(framebuffer)});

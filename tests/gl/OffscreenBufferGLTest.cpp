@@ -19,14 +19,6 @@ std::string Delete(const char* function, GLuint name) {
     return rec::Call(function, {Int(1), Int(name)});
 }
 
-GLint TextureParameter(GLuint texture, GLenum pname) {
-    GLint value = 0;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexParameteriv(GL_TEXTURE_2D, pname, &value);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return value;
-}
-
 GLint LevelParameter(GLuint texture, GLenum pname) {
     GLint value = 0;
     glBindTexture(GL_TEXTURE_2D, texture);
