@@ -1,6 +1,6 @@
 # Installs the library as a package: headers under include/vistrel/, the static library, a CMake
 # package giving Vistrel::gl (its GLEW and OpenGL dependencies found for the consumer) and a
-# pkg-config file.
+# pkg-config file; the license and the README beside the documentation of other packages.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -23,3 +23,6 @@ install(FILES ${PROJECT_BINARY_DIR}/VistrelConfig.cmake ${PROJECT_BINARY_DIR}/Vi
 file(RELATIVE_PATH VISTREL_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/vistrel.pc.in ${PROJECT_BINARY_DIR}/vistrel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vistrel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vistrel)
