@@ -1,12 +1,13 @@
 #!/bin/sh
-# check-package.sh BUILD_DIR CONSUMER_DIR CXX "CXXFLAGS"
+# check-package.sh BUILD_DIR CONSUMER_DIR CXX ["CXXFLAGS"]
 # Installs the library from BUILD_DIR into a fresh prefix, then builds the quick start against it twice,
 # through the CMake package and through pkg-config, and runs both builds.
 set -eu
 build=$1
 consumer=$2
 cxx=$3
-flags=$4
+# CTest drops an empty argument, as the flags are without the sanitizers.
+flags=${4:-}
 
 # The driver unloads itself at exit, leaving its own leaks without a library name to suppress them by;
 # the library's leaks are checked by the GL tests, which keep the driver loaded.
