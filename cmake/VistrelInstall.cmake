@@ -1,7 +1,6 @@
 # Installs the library as a package: headers under include/vistrel/, the static library, a CMake
 # package giving Vistrel::gl (its GLEW and OpenGL dependencies found for the consumer) and a
 # pkg-config file; the license and the README beside the documentation of other packages.
-include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(VISTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vistrel)

@@ -9,13 +9,13 @@
 //   4. report any GL error, swap.
 #include <GL/glew.h>
 #include <GL/glut.h>
+#include <vistrel/glBuffer.h>
+#include <vistrel/glOffscreenBuffer.h>
+#include <vistrel/glProgram.h>
+#include <vistrel/glTexture.h>
 
 #include "FrameRate.h"
 #include "OverlayText.h"
-#include "glBuffer.h"
-#include "glOffscreenBuffer.h"
-#include "glProgram.h"
-#include "glTexture.h"
 
 #include <climits>
 #include <cmath>

@@ -31,4 +31,10 @@ PKG_CONFIG_PATH=$(dirname "$pc")
 export PKG_CONFIG_PATH
 # shellcheck disable=SC2046,SC2086
 "$cxx" $flags -std=c++17 "$consumer/main.cpp" $(pkg-config --cflags --libs vistrel) -lglut -o "$work/quickstart-pc"
+# Code written when the headers were included by their bare names keeps compiling.
+# shellcheck disable=SC2046
+echo '#include "glProgram.h"' | "$cxx" -std=c++17 -fsyntax-only -x c++ - $(pkg-config --cflags vistrel)
 "$work/quickstart-pc"
+# Code written when the headers were included by their bare names keeps compiling.
+# shellcheck disable=SC2046
+echo '#include "glProgram.h"' | "$cxx" -std=c++17 -fsyntax-only -x c++ - $(pkg-config --cflags vistrel)
