@@ -1,14 +1,14 @@
-# Installs the library as a package: headers under include/vistrel/, the static library, a CMake
+# Installs the library as a package: headers under include/vistrel/, the library, a CMake
 # package giving Vistrel::gl (its GLEW and OpenGL dependencies found for the consumer) and a
 # pkg-config file; the license and the README beside the documentation of other packages.
 include(CMakePackageConfigHelpers)
 
 set(VISTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vistrel)
 
-set_target_properties(vistrel_gl PROPERTIES EXPORT_NAME gl OUTPUT_NAME vistrel)
-install(TARGETS vistrel_gl EXPORT VistrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS vistrel_gl EXPORT VistrelTargets)
+# Headers that only the library's sources include stay behind.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/gl/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel
-        FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE)
+        FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE PATTERN "glContext.h" EXCLUDE)
 install(EXPORT VistrelTargets NAMESPACE Vistrel:: DESTINATION ${VISTREL_CMAKE_DIR})
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VistrelConfig.cmake.in

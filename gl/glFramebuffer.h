@@ -2,6 +2,7 @@
 // completeness test, each restoring the framebuffer binding it found.
 #pragma once
 
+#include "glExport.h"
 #include <GL/glew.h>
 
 // Owns one framebuffer name (never the textures or renderbuffers attached to it). The configuring
@@ -13,7 +14,7 @@
 // operation whose entry point the loader did not provide does nothing and writes one line,
 // "CglFrameBuffer::<operation> ERROR: <entry point> is not available\n". GL errors are never read here;
 // they stay queued for the caller.
-class CglFrameBuffer {
+class VISTREL_API CglFrameBuffer {
   public:
     // Holds no framebuffer yet; makes no GL call.
     CglFrameBuffer();

@@ -3,8 +3,11 @@
 # Builds programs against the library as its users get it, in a scratch directory, and runs them.
 #   consumer    BUILD_DIR installed into a fresh prefix; the quick start (consumer/) built through the
 #               CMake package and through pkg-config
+#   shared      SOURCE_DIR built as a shared library alone, installed, and the quick start built both ways
+#               against it
 #   subproject  SOURCE_DIR built inside the project in subproject/, where only OpenGL and GLEW can be
-#               found; installing that project installs nothing of Vistrel's
+#               found, and linked into that project's shared object; installing that project installs
+#               nothing of Vistrel's
 set -eu
 mode=$1
 source=$2
@@ -18,6 +21,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 # the library's leaks are checked by the GL tests, which keep the driver loaded.
 ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 export ASAN_OPTIONS
+
+fail() {
+    echo "check-package.sh: $*" >&2
+    exit 1
+}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -47,6 +55,27 @@ consumer)
     cmake --install "$build" --prefix "$work/prefix" >/dev/null
     test -f "$work/prefix/share/doc/vistrel/LICENSE"
     consume "$work/prefix"
+    ;;
+shared)
+    cmake -S "$source" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+        -DVISTREL_BUILD_SHELL=OFF -DVISTREL_BUILD_TOOLS=OFF -DVISTREL_BUILD_EXAMPLES=OFF \
+        -DVISTREL_BUILD_TESTS=OFF -DVISTREL_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build "$work/build" -j 2 >/dev/null
+    cmake --install "$work/build" --prefix "$work/prefix" >/dev/null
+    library=$(find "$work/prefix" -name libvistrel.so.0)
+    readelf -d "$library" | grep -q 'SONAME.*\[libvistrel\.so\.0\]' || fail "no SONAME libvistrel.so.0"
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/build/CMakeCache.txt")
+    test "$(readlink "$library")" = "libvistrel.so.$version" || fail "libvistrel.so.0 is not libvistrel.so.$version"
+    # The interface leaves the library, the units' internal helpers do not.
+    nm -DC --defined-only "$library" >"$work/symbols"
+    grep -q 'CglOffscreenBuffer::Create' "$work/symbols" || fail "the offscreen target is not exported"
+    if grep -e glEntryPoints -e glContext "$work/symbols"; then
+        fail "internal symbols are exported"
+    fi
+    consume "$work/prefix"
+    for program in "$work/cmake/quickstart" "$work/quickstart-pc"; do
+        readelf -d "$program" | grep -q 'NEEDED.*\[libvistrel\.so\.0\]' || fail "$program does not load libvistrel.so.0"
+    done
     ;;
 subproject)
     cmake -S "$here/subproject" -B "$work/sub" -DVISTREL_SOURCE_DIR="$source" -DCMAKE_CXX_COMPILER="$cxx" \
