@@ -5,6 +5,8 @@
 #               CMake package and through pkg-config
 #   shared      SOURCE_DIR built as a shared library alone, installed, and the quick start built both ways
 #               against it
+#   deb         the Debian packages of BUILD_DIR, made by cpack: their control fields and file lists, then
+#               both unpacked into a scratch root, the quick start built against it and the demo run
 #   subproject  SOURCE_DIR built inside the project in subproject/, where only OpenGL and GLEW can be
 #               found, and linked into that project's shared object; installing that project installs
 #               nothing of Vistrel's
@@ -76,6 +78,41 @@ shared)
     for program in "$work/cmake/quickstart" "$work/quickstart-pc"; do
         readelf -d "$program" | grep -q 'NEEDED.*\[libvistrel\.so\.0\]' || fail "$program does not load libvistrel.so.0"
     done
+    ;;
+deb)
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/debs" >/dev/null
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+    dev=$work/debs/libvistrel-dev_${version}_$(dpkg --print-architecture).deb
+    programs=$work/debs/vistrel_${version}_$(dpkg --print-architecture).deb
+    for deb in "$dev" "$programs"; do
+        test "$(dpkg-deb -f "$deb" Version)" = "$version" || fail "$deb: not version $version"
+        for field in Section Maintainer Description; do
+            test -n "$(dpkg-deb -f "$deb" $field)" || fail "$deb: no $field"
+        done
+    done
+    test "$(dpkg-deb -f "$dev" Depends)" = "libglew-dev, libgl-dev" || fail "$dev: wrong Depends"
+    # Computed from the libraries the programs load, with the versions they need.
+    dpkg-deb -f "$programs" Depends | grep 'libc6 (>= .*libglut' >/dev/null || fail "$programs: wrong Depends"
+
+    dpkg-deb -c "$dev" | awk '{ print $6 }' >"$work/dev.files"
+    dpkg-deb -c "$programs" | awk '{ print $6 }' >"$work/programs.files"
+    for file in /include/vistrel/glProgram.h /libvistrel.a /cmake/Vistrel/VistrelConfig.cmake /vistrel.pc; do
+        grep -q "$file\$" "$work/dev.files" || fail "$dev lacks $file"
+    done
+    for file in /bin/vistrel /bin/vistrel-demo /share/vistrel/scene.vert /share/doc/vistrel/LICENSE; do
+        grep -q "$file\$" "$work/programs.files" || fail "$programs lacks $file"
+    done
+    if grep -e glEntryPoints -e glContext -e /bin/ "$work/dev.files" || grep -e /include/ -e /lib/ "$work/programs.files"; then
+        fail "files in the wrong package"
+    fi
+
+    dpkg-deb -x "$dev" "$work/root"
+    dpkg-deb -x "$programs" "$work/root"
+    consume "$work/root/usr"
+    # The unpacked demo finds its shaders and keeps drawing until it is stopped.
+    status=0
+    timeout 3 "$work/root/usr/bin/vistrel-demo" 2>"$work/demo.err" || status=$?
+    test "$status" -eq 124 || fail "the unpacked demo ended ($status): $(cat "$work/demo.err")"
     ;;
 subproject)
     cmake -S "$here/subproject" -B "$work/sub" -DVISTREL_SOURCE_DIR="$source" -DCMAKE_CXX_COMPILER="$cxx" \
