@@ -1,5 +1,5 @@
-// A shared object of the parent project with the offscreen target's unit linked in from the static
-// library: its virtual table needs that library's code to be position-independent.
+// The parent project's shared object, with a unit of the static library linked in: the offscreen
+// target's virtual table needs that library's code to be position-independent.
 #include <vistrel/glOffscreenBuffer.h>
 
 #include <typeinfo>
