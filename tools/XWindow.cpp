@@ -41,6 +41,8 @@ static Window FindByTitle(Display* display, Window parent, const std::string& ti
     return found;
 }
 
+namespace {
+
 // Other clients' windows can be destroyed between listing them and asking about them. Such an answer
 // (BadWindow) means "not this one" to the search, where Xlib's default handler would end the process;
 // every other error still goes to the handler that was installed before.
@@ -68,6 +70,8 @@ class SurviveVanishedWindows {
 };
 
 XErrorHandler SurviveVanishedWindows::previous_ = nullptr;
+
+} // namespace
 
 Window WaitForWindow(Display* display, const std::string& title, int timeoutMs) {
     SurviveVanishedWindows survive(display);
