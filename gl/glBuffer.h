@@ -2,6 +2,7 @@
 // source file and the line of the check. The caller owns the buffer names.
 #pragma once
 
+#include "glExport.h"
 #include <GL/glew.h>
 
 // What to create. The caller sets every field.
@@ -20,10 +21,10 @@ struct BufferData {
 // the same) and false otherwise. A null argument returns false at once: no GL call, no name written.
 // Leaves the array-buffer binding at 0. When the loader lacks a buffer entry point, makes no GL call,
 // writes 0, prints "glCreateVertexBuffer() : <entry point> is not available" and returns true.
-bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID);
+VISTREL_API bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID);
 
 // Deletes the buffer *bufferID; the caller's variable keeps the name. Returns glCheckError's result,
 // which also reports an error left pending by earlier calls; false without a GL call for a null
 // pointer. When the loader lacks glDeleteBuffers, prints "glDeleteVertexBuffer() : glDeleteBuffers is
 // not available" and returns true.
-bool glDeleteVertexBuffer(const GLuint* bufferID);
+VISTREL_API bool glDeleteVertexBuffer(const GLuint* bufferID);

@@ -7,6 +7,7 @@
 // values are the same for both.
 #pragma once
 
+#include "glExport.h"
 #include <GL/glew.h>
 
 // Owns one framebuffer name (never the textures or renderbuffers attached to it). The configuring
@@ -18,7 +19,7 @@
 // operation whose entry point the loader did not provide does nothing and writes one line,
 // "CglFrameBuffer::<operation> ERROR: <entry point> is not available\n". GL errors are never read here;
 // they stay queued for the caller.
-class CglFrameBuffer {
+class VISTREL_API CglFrameBuffer {
   public:
     // Holds no framebuffer yet; makes no GL call.
     CglFrameBuffer();

@@ -9,7 +9,7 @@
 // Operations need a current context with the loader initialised; one whose framebuffer entry points the
 // loader did not provide does nothing and writes one line,
 // "CglOffscreenBuffer::<operation> ERROR: <entry point> is not available\n".
-class CglOffscreenBuffer : public CglFrameBuffer {
+class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
   public:
     // Holds no GL object, with a 0 by 0 viewport; makes no GL call.
     CglOffscreenBuffer();

@@ -19,13 +19,14 @@
 // there.
 #pragma once
 
+#include "glExport.h"
 #include <GL/glew.h>
 
 // Capacity of a status message, terminator included.
 constexpr GLsizei kglStatusMessageSize = 1024;
 
 // One GLSL shader object. Owns the shader named by `id`; not copyable, movable.
-class CglShader {
+class VISTREL_API CglShader {
   public:
     // The shader object owned; 0 when none.
     GLuint id = 0;
@@ -69,7 +70,7 @@ class CglShader {
 
 // One GLSL program object. Owns the program named by `id`, not the shaders linked into it; not copyable,
 // movable. Uniform setters act on the current program: call Bind first.
-class CglProgram {
+class VISTREL_API CglProgram {
   public:
     // The program object owned; 0 when none.
     GLuint id = 0;

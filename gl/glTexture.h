@@ -6,10 +6,11 @@
 // program initialises after creating its window.
 #pragma once
 
+#include "glExport.h"
 #include <GL/glew.h>
 
 // What to create. Every field is 32 bits wide.
-struct TextureDesc {
+struct VISTREL_API TextureDesc {
     GLenum target;        // GL_TEXTURE_1D, _2D, _3D, _CUBE_MAP or GL_TEXTURE_2D_ARRAY_EXT
     GLsizei width;        // in texels
     GLsizei height;       // in texels; unused for 1D
@@ -24,7 +25,7 @@ struct TextureDesc {
 };
 
 // One image's pixels. For a cube map, six consecutive records: +X, -X, +Y, -Y, +Z, -Z.
-struct TextureData {
+struct VISTREL_API TextureData {
     const GLubyte* pixels; // level 0; null allocates the image without content
     GLenum format;         // handed to GL unchanged, even when pixels is null
     GLenum type;           // handed to GL unchanged, even when pixels is null
@@ -34,7 +35,7 @@ struct TextureData {
 };
 
 // The filter pair.
-struct TextureFilter {
+struct VISTREL_API TextureFilter {
     GLenum minFilter;
     GLenum magFilter;
 
@@ -45,7 +46,7 @@ struct TextureFilter {
 };
 
 // Every sampling parameter of a texture; the filters come first.
-struct TextureSampler : TextureFilter {
+struct VISTREL_API TextureSampler : TextureFilter {
     GLenum wrapR;
     GLenum wrapS;
     GLenum wrapT;
@@ -64,7 +65,7 @@ struct TextureSampler : TextureFilter {
 
 // Sets the parameters of the texture bound at `target`. A null sampler sets only filters GL_LINEAR and
 // wraps S and T GL_CLAMP_TO_EDGE. GL errors (an unknown parameter value, say) stay queued; prints nothing.
-void glApplyTextureSampler(GLenum target, const TextureSampler* sampler);
+VISTREL_API void glApplyTextureSampler(GLenum target, const TextureSampler* sampler);
 
 // Creates a texture from `desc`, level 0 from `data` (six records for a cube map), sampling from
 // `sampler` (null: the short default set), and returns its name, which the caller deletes.
@@ -75,10 +76,11 @@ void glApplyTextureSampler(GLenum target, const TextureSampler* sampler);
 // The mipmap chain comes from GL_GENERATE_MIPMAP, set before the upload, or on a core profile, which
 // lacks it, from glGenerateMipmap after the upload ("glCreateTexture() : glGenerateMipmap is not
 // available" when the loader lacks it: level 0 alone is made).
-GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const TextureSampler* sampler);
+VISTREL_API GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data,
+                                   const TextureSampler* sampler);
 
 // The viewport rectangle and depth range.
-struct ViewportState {
+struct VISTREL_API ViewportState {
     GLint x;
     GLint y;
     GLsizei width;
@@ -91,7 +93,7 @@ struct ViewportState {
 };
 
 // Sets the viewport and the depth range from `state`; a null state makes no GL call. Prints nothing.
-void glApplyViewportState(const ViewportState* state);
+VISTREL_API void glApplyViewportState(const ViewportState* state);
 
 // Blending and the colour write masks of draw buffers 0 to 7. The caller sets every field.
 struct BlendState {
@@ -112,7 +114,7 @@ struct BlendState {
 // them buffer 0's mask goes to every buffer. Entry points the loader lacks are skipped or replaced by
 // their core equivalent, and when something asked for could not be set, prints
 // "glApplyBlendState() : <first missing entry point> is not available".
-void glApplyBlendState(const BlendState* state, const float* blendColor);
+VISTREL_API void glApplyBlendState(const BlendState* state, const float* blendColor);
 
 // The depth and stencil tests. The caller sets every field.
 struct DepthStencilState {
@@ -131,10 +133,10 @@ struct DepthStencilState {
 // Turns each test on with its settings (one set of stencil actions for both faces, reference
 // `stencilRef`), or off leaving its function and masks as they were. A null state makes no GL call.
 // Prints nothing.
-void glApplyDepthStencilState(const DepthStencilState* state, GLint stencilRef);
+VISTREL_API void glApplyDepthStencilState(const DepthStencilState* state, GLint stencilRef);
 
 // Takes one pending GL error. When there is one, prints "GLenum argument out of range", "Numeric
 // argument out of range" or "Unknown error", followed by " @ file <file> line <line>", and returns true;
 // otherwise prints nothing and returns false. `file` is the call site's file name without directory;
 // a null one is printed as "(unknown)".
-bool glCheckError(int line, const char* file);
+VISTREL_API bool glCheckError(int line, const char* file);

@@ -41,7 +41,40 @@ static Window FindByTitle(Display* display, Window parent, const std::string& ti
     return found;
 }
 
+namespace {
+
+// Other clients' windows can be destroyed between listing them and asking about them. Such an answer
+// (BadWindow) means "not this one" to the search, where Xlib's default handler would end the process;
+// every other error still goes to the handler that was installed before.
+class SurviveVanishedWindows {
+  public:
+    explicit SurviveVanishedWindows(Display* display) : display_(display) {
+        // Errors of earlier requests belong to the handler that was current when they were made.
+        XSync(display_, False);
+        previous_ = XSetErrorHandler(Handler);
+    }
+    ~SurviveVanishedWindows() {
+        XSync(display_, False);
+        XSetErrorHandler(previous_);
+    }
+    SurviveVanishedWindows(const SurviveVanishedWindows&) = delete;
+    SurviveVanishedWindows& operator=(const SurviveVanishedWindows&) = delete;
+
+  private:
+    static int Handler(Display* display, XErrorEvent* error) {
+        return error->error_code == BadWindow ? 0 : previous_(display, error);
+    }
+
+    Display* display_;
+    static XErrorHandler previous_;
+};
+
+XErrorHandler SurviveVanishedWindows::previous_ = nullptr;
+
+} // namespace
+
 Window WaitForWindow(Display* display, const std::string& title, int timeoutMs) {
+    SurviveVanishedWindows survive(display);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         Window window = FindByTitle(display, DefaultRootWindow(display), title, true);
@@ -53,6 +86,7 @@ Window WaitForWindow(Display* display, const std::string& title, int timeoutMs) 
 }
 
 bool WindowExists(Display* display, const std::string& title) {
+    SurviveVanishedWindows survive(display);
     return FindByTitle(display, DefaultRootWindow(display), title, false) != 0;
 }
 

@@ -9,13 +9,13 @@
 //   4. report any GL error, swap.
 #include <GL/glew.h>
 #include <GL/glut.h>
+#include <vistrel/glBuffer.h>
+#include <vistrel/glOffscreenBuffer.h>
+#include <vistrel/glProgram.h>
+#include <vistrel/glTexture.h>
 
 #include "FrameRate.h"
 #include "OverlayText.h"
-#include "glBuffer.h"
-#include "glOffscreenBuffer.h"
-#include "glProgram.h"
-#include "glTexture.h"
 
 #include <climits>
 #include <cmath>
@@ -304,13 +304,17 @@ struct Scene {
 
 std::unique_ptr<Scene> scene;
 
-// Where the executable lies: its shaders are beside it, wherever it is started from.
-std::string ExecutableDirectory(const char* argv0) {
+// Where the shaders lie, found from the executable's own directory wherever the demo is started from:
+// installed, in the data directory (VISTREL_DEMO_SHADERS, relative to the executable's directory); in the
+// build tree, beside the executable.
+std::string ShaderDirectory(const char* argv0) {
     char path[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     std::string executable = length > 0 ? std::string(path, static_cast<size_t>(length)) : argv0;
     size_t slash = executable.rfind('/');
-    return slash == std::string::npos ? "." : executable.substr(0, slash);
+    std::string directory = slash == std::string::npos ? "." : executable.substr(0, slash);
+    std::string installed = directory + "/" + VISTREL_DEMO_SHADERS;
+    return access((installed + "/scene.vert").c_str(), F_OK) == 0 ? installed : directory;
 }
 
 // A failed compile prints its log itself; a file that cannot be read leaves the shader without a name
@@ -496,7 +500,7 @@ void OnKeyboard(unsigned char key, int, int) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string directory = ExecutableDirectory(argv[0]);
+    std::string directory = ShaderDirectory(argv[0]);
     glutInit(&argc, argv);
     glutInitWindowSize(kWindowWidth, kWindowHeight);
     glutInitWindowPosition(0, 0);

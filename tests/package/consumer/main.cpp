@@ -3,9 +3,9 @@
 #include <GL/glew.h>
 #include <GL/glut.h>
 
-#include "glOffscreenBuffer.h"
-#include "glProgram.h"
-#include "glTexture.h"
+#include <vistrel/glOffscreenBuffer.h>
+#include <vistrel/glProgram.h>
+#include <vistrel/glTexture.h>
 
 #include <cstdio>
 
