@@ -172,6 +172,13 @@ class ProgramGLTest : public GlTest {
 
     bool arb = false;
 
+    // The shaders that turn each point into a quad.
+    static void CompileQuad(CglShader& vertex, CglShader& fragment, CglShader& geometry) {
+        Compile(vertex, kQuadVertex, GL_VERTEX_SHADER);
+        Compile(fragment, kQuadFragment, GL_FRAGMENT_SHADER);
+        Compile(geometry, kQuadGeometry, GL_GEOMETRY_SHADER_EXT);
+    }
+
     // A compiled shader the test needs as a given.
     static void Compile(CglShader& shader, const char* source, GLenum type) {
         StderrCapture quiet;
@@ -448,9 +455,7 @@ TEST_F(ProgramGLTest, TwoShaderLinkUsesTheArbProgramWhereOfferedAndPrintsNothing
 
 TEST_F(ProgramGLTest, ThreeShaderLinkUsesTheCoreProgramAndAttachesFirstThirdSecond) {
     CglShader vertex, fragment, geometry;
-    Compile(vertex, kQuadVertex, GL_VERTEX_SHADER);
-    Compile(fragment, kQuadFragment, GL_FRAGMENT_SHADER);
-    Compile(geometry, kQuadGeometry, GL_GEOMETRY_SHADER_EXT);
+    CompileQuad(vertex, fragment, geometry);
 
     CglProgram program;
     rec::Start();
@@ -730,9 +735,7 @@ TEST_F(BindTextureTest, UnknownSamplerIsReportedAndChangesNothing) {
 
 TEST_F(ProgramGLTest, GeometryShaderTurnsPointsIntoQuads) {
     CglShader vertex, fragment, geometry;
-    Compile(vertex, kQuadVertex, GL_VERTEX_SHADER);
-    Compile(fragment, kQuadFragment, GL_FRAGMENT_SHADER);
-    Compile(geometry, kQuadGeometry, GL_GEOMETRY_SHADER_EXT);
+    CompileQuad(vertex, fragment, geometry);
     CglProgram program;
     ASSERT_TRUE(program.Link(vertex.id, fragment.id, geometry.id)) << program.statusMessage;
 
@@ -789,9 +792,7 @@ class FilledGeometryParameters : public ProgramGLTest {
 
 TEST_F(FilledGeometryParameters, AreNotSetWhileTheContextDoesNotListTheExtension) {
     CglShader vertex, fragment, geometry;
-    Compile(vertex, kQuadVertex, GL_VERTEX_SHADER);
-    Compile(fragment, kQuadFragment, GL_FRAGMENT_SHADER);
-    Compile(geometry, kQuadGeometry, GL_GEOMETRY_SHADER_EXT);
+    CompileQuad(vertex, fragment, geometry);
     CglProgram program;
     rec::Start();
     EXPECT_TRUE(program.Link(vertex.id, fragment.id, geometry.id)) << program.statusMessage;
