@@ -60,7 +60,7 @@ class GlEnvironment : public ::testing::Environment {
         glutInitWindowSize(320, 240);
         glutInitWindowPosition(0, 0);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-        if (getenv("VISTREL_TEST_CORE_PROFILE") != nullptr) {
+        if (CoreProfileContext()) {
             glutInitContextVersion(3, 3);
             glutInitContextProfile(GLUT_CORE_PROFILE);
         }
