@@ -14,6 +14,7 @@
 #include <GL/glew.h>
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 #include <benchmark/benchmark.h>
 #include <vistrel/glBuffer.h>
 #include <vistrel/glFramebuffer.h>
@@ -105,7 +106,7 @@ struct ExtFramebuffers {
     static void Texture2D(GLenum attachment, GLuint texture) {
         glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_2D, texture, 0);
     }
-    static GLenum Status() { return glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT); }
+    static GLenum Completeness() { return glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT); }
 };
 
 struct CoreFramebuffers {
@@ -113,7 +114,7 @@ struct CoreFramebuffers {
     static void Texture2D(GLenum attachment, GLuint texture) {
         glFramebufferTexture2D(GL_FRAMEBUFFER, attachment, GL_TEXTURE_2D, texture, 0);
     }
-    static GLenum Status() { return glCheckFramebufferStatus(GL_FRAMEBUFFER); }
+    static GLenum Completeness() { return glCheckFramebufferStatus(GL_FRAMEBUFFER); }
 };
 
 // The library's configuring operations bind the framebuffer for their own duration only, and only when
@@ -175,7 +176,7 @@ VISTREL_NOINLINE void RawFramebuffer() {
     if (saved != static_cast<GLint>(fbo)) {
         Calls::Bind(fbo);
     }
-    benchmark::DoNotOptimize(Calls::Status() == GL_FRAMEBUFFER_COMPLETE_EXT);
+    benchmark::DoNotOptimize(Calls::Completeness() == GL_FRAMEBUFFER_COMPLETE_EXT);
     if (saved != static_cast<GLint>(fbo)) {
         Calls::Bind(static_cast<GLuint>(saved));
     }
@@ -366,9 +367,9 @@ void OpenWindow(bool core, int& argc, char** argv) {
     }
     glutCreateWindow("Vistrel operations benchmark");
     glutDisplayFunc([] { exposed = true; });
-    // Events the server sends later would be read inside some GL call of a counted loop, and the memory
-    // their reading takes would shift the heap the driver allocates from: until the window has been
-    // drawn once, nothing is measured.
+    // The driver's allocations cost more or less with the heap's layout, and events read late, inside
+    // some GL call, would change it from run to run: the window is drawn once, and a round trip then
+    // brings every event the server has made for it, which GLUT takes before anything is measured.
     for (int wait = 0; !exposed && wait < 5000; ++wait) {
         glutMainLoopEvent();
         usleep(1000);
@@ -376,6 +377,7 @@ void OpenWindow(bool core, int& argc, char** argv) {
     if (!exposed) {
         Fail("the window was never exposed");
     }
+    XSync(glXGetCurrentDisplay(), False);
     for (int i = 0; i < 10; ++i) {
         glutMainLoopEvent();
     }
