@@ -547,6 +547,13 @@ int main(int argc, char** argv) {
     if (iterations > 0) {
         return CountInstructions(core, iterations);
     }
+    // The driver compiles some of its own shaders on first use (the mipmap generator's, for one); that
+    // belongs to no iteration.
+    for (const Operation& operation : Operations(core)) {
+        Repeat(operation.library, kWarmUpIterations);
+        Repeat(operation.raw, kWarmUpIterations);
+    }
+    ExpectNoError("after the warm-up");
     RegisterTimed(core);
     benchmark::Initialize(&count, args.data());
     benchmark::RunSpecifiedBenchmarks();
