@@ -5,9 +5,10 @@
 #   consumer    BUILD_DIR installed; the quick start (consumer/) built through the CMake package and
 #               through pkg-config; the programs' component installed alone, the demo run from there
 #   shared      SOURCE_DIR built as a shared library alone and installed; the quick start both ways
-#   deb         the Debian packages of BUILD_DIR: lintian, control fields and file lists, then all three
-#               unpacked into a scratch root, the quick start built against it (also statically) and
-#               the demo run
+#   deb         SOURCE_DIR built as a distribution builds it (shared, for /usr) and its Debian packages:
+#               lintian, control fields and file lists, then all three unpacked into a scratch root, the
+#               quick start built against it (also statically) and the demo run; the demo also run from
+#               the programs' component installed alone
 #   subproject  SOURCE_DIR built inside the project in subproject/, where only OpenGL and GLEW can be
 #               found; installing that project installs nothing of Vistrel's. Then built shared with the
 #               demo, whose component installed alone runs
@@ -93,7 +94,11 @@ shared)
     readelf -d "$work/quickstart-pc" | grep -q 'NEEDED.*\[libvistrel\.so\.0\]'
     ;;
 deb)
-    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/debs" >/dev/null
+    cmake -S "$source" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+        -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_COMPILER="$cxx" -DVISTREL_BUILD_TOOLS=OFF \
+        -DVISTREL_BUILD_TESTS=OFF -DVISTREL_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build "$work/build" -j 2 >/dev/null
+    cpack -G DEB --config "$work/build/CPackConfig.cmake" -B "$work/debs" >/dev/null
     arch=$(dpkg --print-architecture)
     runtime=$work/debs/libvistrel0_${version}_$arch.deb
     dev=$work/debs/libvistrel-dev_${version}_$arch.deb
@@ -140,6 +145,8 @@ deb)
     test "$(readelf -d "$work/quickstart-static" | grep -c libvistrel)" -eq 0
     readelf -d "$work/root/usr/bin/vistrel-demo" | grep -q "RUNPATH.*\[\$ORIGIN/../lib/$multiarch\]"
     run_demo "$work/root/usr"
+    cmake --install "$work/build" --component Programs --prefix "$work/programs" >/dev/null
+    run_demo "$work/programs"
     ;;
 subproject)
     cmake -S "$here/subproject" -B "$work/sub" -DVISTREL_SOURCE_DIR="$source" -DCMAKE_CXX_COMPILER="$cxx" \
