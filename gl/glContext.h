@@ -1,34 +1,58 @@
-// What the library must know of the current GL context to pick its calls: the context's version and
-// profile, learnt once per context, and which extensions it lists. Used inside the library only; not
-// installed.
+// What the library must know of the current GL context to pick its calls, and the little state it keeps
+// for that context. Used inside the library only; not installed.
 //
 // A core profile has lost the compatibility-era entry points and values (GL_CLAMP, GL_GENERATE_MIPMAP,
 // the ARB and EXT object calls); the units take their core equivalents there.
 //
-// The extension loader's flags are no guide: told to load everything (glewExperimental), it raises the
-// flag of every extension whose entry points the driver resolves, listed or not. The list the context
-// itself gave the loader is the truth, so that is what `Lists` reads.
+// Each thread keeps what it learnt of the contexts it has had current, and no other thread reads or
+// writes it: a program whose threads each own a context needs no lock, and takes none.
 #pragma once
+
+#include <GL/glew.h>
+#include <vector>
 
 namespace glContext {
 
-struct Facts {
+// A geometry shader's primitive types, waiting for the program that links the shader. Shader names are
+// a context's own, so the layouts are kept per context.
+struct GeometryLayout {
+    GLuint shader;
+    GLint inputType;
+    GLint outputType;
+};
+
+struct Context {
+    // Learnt the first time the library meets the context.
     int major = 0; // OpenGL version; 0.0 when the context could not say
     int minor = 0;
     bool core = false; // a core profile
+    // Whether the context lists these extensions. The loader's flags are no guide: told to load
+    // everything (glewExperimental), it raises the flag of every extension whose entry points the driver
+    // resolves, listed or not. A core profile is not asked: it takes the core calls whatever it lists.
+    bool extFramebufferObject = false;
+    bool arbFramebufferObject = false;
+    bool arbShaderObjects = false;
+    bool extGeometryShader4 = false;
+    bool extDrawBuffers2 = false;
+
+    // The layouts of the context's geometry shaders that the library compiled; null before the first.
+    // Owned here (see `GeometryLayouts`).
+    std::vector<GeometryLayout>* geometryLayouts = nullptr;
 };
 
-// The facts of the current context. The first call on a context asks it for its version string, and
-// on a version of 3.2 or later whose string does not name the profile, for its profile mask too; later
-// calls on that context make no GL call. A context is told apart from others by its GLX context and
-// drawable, so a new window is a new context even where the old one's memory is reused.
-const Facts& Current();
+// The context current on this thread. The window system is asked once for its current context; a
+// context met for the first time is asked for its version string, and on a version of 3.2 or later whose
+// string does not name the profile, for its profile mask too; its extension answers come from the list
+// the loader read. Later calls on that context make no GL call.
+//
+// With no context current, an empty record that is learnt anew each time.
+Context& Current();
 
-// True when the current context is a core profile.
-bool CoreProfile();
+// The layouts kept for `context`, made on first use and freed when the thread ends.
+std::vector<GeometryLayout>& GeometryLayouts(Context& context);
 
-// True when `extension` (for example "GL_EXT_framebuffer_object") is in the extension list the loader
-// read from the context it was initialised on. Makes no GL call; false without the loader.
-bool Lists(const char* extension);
+// Forgets what this thread learnt of the current context, so that the next call learns it again: for a
+// context whose extension list the loader has read anew.
+void Forget();
 
 } // namespace glContext

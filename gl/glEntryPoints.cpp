@@ -53,22 +53,24 @@ const FramebufferCalls kCoreFramebuffers = {
      "glFramebufferTexture2D", "glFramebufferTexture3D", "glFramebufferRenderbuffer",
      "glGetFramebufferAttachmentParameteriv", "glCheckFramebufferStatus"}};
 
-bool OffersCoreFramebuffers(const glContext::Facts& facts) {
-    return (facts.major >= 3 || glContext::Lists("GL_ARB_framebuffer_object")) &&
-           glGenFramebuffers != nullptr;
+bool OffersCoreFramebuffers(const glContext::Context& context) {
+    return (context.major >= 3 || context.arbFramebufferObject) && glGenFramebuffers != nullptr;
 }
 
 } // namespace
 
-const FramebufferCalls& Framebuffers() {
-    const glContext::Facts& facts = glContext::Current();
-    if (facts.core) {
+const FramebufferCalls& Framebuffers(const glContext::Context& context) {
+    if (context.core) {
         return kCoreFramebuffers;
     }
-    if (glContext::Lists("GL_EXT_framebuffer_object") || !OffersCoreFramebuffers(facts)) {
+    if (context.extFramebufferObject || !OffersCoreFramebuffers(context)) {
         return kExtFramebuffers;
     }
     return kCoreFramebuffers;
+}
+
+const FramebufferCalls& Framebuffers() {
+    return Framebuffers(glContext::Current());
 }
 
 } // namespace glEntryPoints

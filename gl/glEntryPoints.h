@@ -2,6 +2,8 @@
 // through a null pointer. Used inside the library only; not installed.
 #pragma once
 
+#include "glContext.h"
+
 #include <GL/glew.h>
 #include <initializer_list>
 
@@ -48,10 +50,13 @@ struct FramebufferCalls {
     EntryPoint CheckFramebufferStatus() const { return {checkFramebufferStatus != nullptr, names[8]}; }
 };
 
-// The family the current context offers: EXT_framebuffer_object on a compatibility context that lists
-// it, as always; the core entry points on a core profile, and on a compatibility context that offers
-// them (OpenGL 3.0 or ARB_framebuffer_object) without the EXT ones. With neither, the EXT family, whose
+// The family `context` offers: EXT_framebuffer_object on a compatibility context that lists it, as
+// always; the core entry points on a core profile, and on a compatibility context that offers them
+// (OpenGL 3.0 or ARB_framebuffer_object) without the EXT ones. With neither, the EXT family, whose
 // missing entry points then name themselves.
+const FramebufferCalls& Framebuffers(const glContext::Context& context);
+
+// The family of the current context.
 const FramebufferCalls& Framebuffers();
 
 } // namespace glEntryPoints

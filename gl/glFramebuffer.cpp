@@ -9,7 +9,6 @@ namespace {
 
 using glEntryPoints::EntryPoint;
 using glEntryPoints::FramebufferCalls;
-using glEntryPoints::Framebuffers;
 
 EntryPoint TextureCall(const FramebufferCalls& calls, GLenum target) {
     switch (target) {
@@ -27,8 +26,7 @@ bool Available(const char* operation, std::initializer_list<EntryPoint> needed) 
 }
 
 // Deleting 0 needs no entry point, so an object that never made a framebuffer is silent without one.
-void DeleteFramebuffer(const char* operation, const GLuint& fboId) {
-    const FramebufferCalls& calls = Framebuffers();
+void DeleteFramebuffer(const char* operation, const FramebufferCalls& calls, const GLuint& fboId) {
     if (calls.deleteFramebuffers != nullptr) {
         calls.deleteFramebuffers(1, &fboId);
     } else if (fboId != 0) {
@@ -62,31 +60,46 @@ const char* StatusLine(GLenum status) {
 
 } // namespace
 
-CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0) {}
+CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), learntCalls(nullptr) {}
 
 CglFrameBuffer::~CglFrameBuffer() {
-    DeleteFramebuffer("~CglFrameBuffer", fboId);
+    DeleteFramebuffer("~CglFrameBuffer", Calls(), fboId);
 }
 
 CglFrameBuffer::CglFrameBuffer(CglFrameBuffer&& other) noexcept
-    : fboId(other.fboId), savedFboId(other.savedFboId) {
+    : fboId(other.fboId), savedFboId(other.savedFboId), learntCalls(other.learntCalls) {
     other.fboId = 0;
     other.savedFboId = 0;
 }
 
 CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
     if (this != &other) {
-        DeleteFramebuffer("operator=", fboId);
+        DeleteFramebuffer("operator=", Calls(), fboId);
         fboId = other.fboId;
         savedFboId = other.savedFboId;
+        learntCalls = other.learntCalls;
         other.fboId = 0;
         other.savedFboId = 0;
     }
     return *this;
 }
 
+const FramebufferCalls& CglFrameBuffer::Calls() {
+    if (learntCalls == nullptr) {
+        learntCalls = &glEntryPoints::Framebuffers();
+    }
+    return *learntCalls;
+}
+
+const FramebufferCalls& CglFrameBuffer::Calls(const glContext::Context& current) {
+    if (learntCalls == nullptr) {
+        learntCalls = &glEntryPoints::Framebuffers(current);
+    }
+    return *learntCalls;
+}
+
 GLuint CglFrameBuffer::GenerateId() {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (Available("GenerateId", {calls.GenFramebuffers()})) {
         calls.genFramebuffers(1, &fboId);
     }
@@ -94,14 +107,14 @@ GLuint CglFrameBuffer::GenerateId() {
 }
 
 void CglFrameBuffer::Bind() {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (Available("Bind", {calls.BindFramebuffer()})) {
         calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
 void CglFrameBuffer::Unbind() {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
     if (Available("Unbind", {calls.BindFramebuffer()})) {
         calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
     }
@@ -110,19 +123,19 @@ void CglFrameBuffer::Unbind() {
 void CglFrameBuffer::SaveAndBind() {
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
     if (static_cast<GLint>(fboId) != savedFboId) {
-        Framebuffers().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
+        Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
 void CglFrameBuffer::RestoreBinding() {
     if (static_cast<GLint>(fboId) != savedFboId) {
-        Framebuffers().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+        Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
     }
 }
 
 void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
                                                 GLint zSlice) {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     switch (target) {
     case GL_TEXTURE_1D:
         calls.framebufferTexture1D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_1D, texId, level);
@@ -138,7 +151,7 @@ void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target
 
 void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachment, GLint level,
                                    GLint zSlice) {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (!Available("AttachTexture", {calls.BindFramebuffer(), TextureCall(calls, target)})) {
         return;
     }
@@ -156,7 +169,7 @@ void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLui
 }
 
 void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment) {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
 #ifdef NDEBUG
     if (!Available("AttachRenderBuffer", {calls.BindFramebuffer(), calls.FramebufferRenderbuffer()})) {
         return;
@@ -197,7 +210,7 @@ void CglFrameBuffer::AttachRenderBuffers(int count, const GLuint* renderBufferId
 }
 
 void CglFrameBuffer::unbind_attachment(GLenum attachment) {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (!Available("unbind_attachment",
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return;
@@ -225,7 +238,7 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
 
 void CglFrameBuffer::UnbindAllAttachments() {
     // One line for the whole sweep rather than one per attachment point.
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (!Available("UnbindAllAttachments",
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return;
@@ -243,7 +256,7 @@ GLint CglFrameBuffer::QueryMaxColorAttachments() {
 }
 
 bool CglFrameBuffer::CheckStatus() {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (!Available("CheckStatus", {calls.BindFramebuffer(), calls.CheckFramebufferStatus()})) {
         return false;
     }
@@ -258,7 +271,7 @@ bool CglFrameBuffer::CheckStatus() {
 }
 
 GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, GLenum pname) {
-    const FramebufferCalls& calls = Framebuffers();
+    const FramebufferCalls& calls = Calls();
     if (!Available(operation, {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return 0;
     }

@@ -10,12 +10,21 @@
 #include "glExport.h"
 #include <GL/glew.h>
 
+namespace glContext {
+struct Context;
+}
+namespace glEntryPoints {
+struct FramebufferCalls;
+}
+
 // Owns one framebuffer name (never the textures or renderbuffers attached to it). The configuring
 // operations marked "guarded" bind this framebuffer only for their own duration and then bind again the
 // framebuffer that was current when they were called, also when they call one another; `Bind` and
 // `Unbind` are the only operations that change the binding for the caller.
 //
-// Every operation except the constructor needs a current context with the loader initialised. An
+// Every operation except the constructor needs a current context with the loader initialised. The first
+// operation learns which calls that context takes, and the object keeps them: like the framebuffer
+// it owns, an object belongs to one context. An
 // operation whose entry point the loader did not provide does nothing and writes one line,
 // "CglFrameBuffer::<operation> ERROR: <entry point> is not available\n". GL errors are never read here;
 // they stay queued for the caller.
@@ -56,7 +65,7 @@ class VISTREL_API CglFrameBuffer {
     GLuint GenerateId();
     // Binds this framebuffer for rendering, even when it is bound already.
     void Bind();
-    // Binds the window-system framebuffer (0).
+    // Binds the window-system framebuffer (0). Being static, it asks which context is current.
     static void Unbind();
 
     // Detaches whatever is attached at `attachment`, through AttachTexture or AttachRenderBuffer by the
@@ -88,7 +97,15 @@ class VISTREL_API CglFrameBuffer {
     GLuint fboId;     // the framebuffer this object owns; 0 for none
     GLint savedFboId; // the binding the last guarded operation found and restored
 
+  protected:
+    // The calls of this object's context, learnt by the first operation that needs them.
+    VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& Calls();
+    // The same, learnt from `current` (the current context) when not learnt yet.
+    VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& Calls(const glContext::Context& current);
+
   private:
+    const glEntryPoints::FramebufferCalls* learntCalls;
+
     // Saves the current binding in `savedFboId` and binds this framebuffer unless it is the bound one.
     void SaveAndBind();
     // Binds `savedFboId` again unless it is this framebuffer.
@@ -96,6 +113,6 @@ class VISTREL_API CglFrameBuffer {
     // One attachment parameter of `attachment`, 0 when the GL does not answer. Guarded.
     GLint QueryAttachment(const char* operation, GLenum attachment, GLenum pname);
     // Makes the one attach call that `target` selects on the bound framebuffer.
-    static void FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
-                                           GLint zSlice);
+    void FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
+                                    GLint zSlice);
 };

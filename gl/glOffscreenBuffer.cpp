@@ -15,10 +15,6 @@ bool Available(const char* operation, std::initializer_list<EntryPoint> needed) 
     return glEntryPoints::Available("CglOffscreenBuffer", operation, needed);
 }
 
-EntryPoint BindCall() {
-    return glEntryPoints::Framebuffers().BindFramebuffer();
-}
-
 } // namespace
 
 CglOffscreenBuffer::CglOffscreenBuffer()
@@ -61,7 +57,7 @@ CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) no
 void CglOffscreenBuffer::Release() {
     // Without the entry point no framebuffer was made here (Create checks for it first), and the base
     // destructor reports a name it cannot delete.
-    const glEntryPoints::FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    const glEntryPoints::FramebufferCalls& calls = Calls();
     if (calls.deleteFramebuffers != nullptr) {
         calls.deleteFramebuffers(1, &fboId);
     }
@@ -71,7 +67,8 @@ void CglOffscreenBuffer::Release() {
 
 void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat) {
     // Checked before anything is deleted or made, so that a missing one leaves no half-built target.
-    const glEntryPoints::FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    const glContext::Context& context = glContext::Current();
+    const glEntryPoints::FramebufferCalls& calls = Calls(context);
     if (!Available("Create", {calls.DeleteFramebuffers(), calls.GenFramebuffers(), calls.BindFramebuffer(),
                               calls.FramebufferTexture2D(), calls.CheckFramebufferStatus()})) {
         return;
@@ -83,7 +80,7 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
     colorDesc.internalFormat = colorFormat;
     // GL_CLAMP is gone from core profiles; on a texture without border, clamping to the edge samples
     // the same texels.
-    GLenum wrap = glContext::CoreProfile() ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+    GLenum wrap = context.core ? GL_CLAMP_TO_EDGE : GL_CLAMP;
     colorSampler.wrapS = wrap;
     colorSampler.wrapT = wrap;
     colorSampler.minFilter = GL_LINEAR;
@@ -118,11 +115,11 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
     if (!CheckStatus()) {
         fprintf(stderr, "Error creating offscreen buffer\n");
     }
-    Unbind();
+    calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
 }
 
 void CglOffscreenBuffer::BeginRender() {
-    if (!Available("BeginRender", {BindCall()})) {
+    if (!Available("BeginRender", {Calls().BindFramebuffer()})) {
         return;
     }
     Bind();
@@ -132,7 +129,9 @@ void CglOffscreenBuffer::BeginRender() {
 }
 
 void CglOffscreenBuffer::EndRender() {
-    if (Available("EndRender", {BindCall()})) {
-        Unbind();
+    // The object's own calls, where the static Unbind would ask which context is current.
+    const glEntryPoints::FramebufferCalls& calls = Calls();
+    if (Available("EndRender", {calls.BindFramebuffer()})) {
+        calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
     }
 }

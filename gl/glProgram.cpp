@@ -9,8 +9,8 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,9 +24,11 @@ bool Loaded(F entry) {
 // The loader fills an extension's pointers even for an extension the driver does not list when told to
 // try anyway, so the context's list settles it. A core profile takes the OpenGL 2.0 calls, which it
 // keeps, whatever it lists.
+using glContext::Context;
+
 template <typename F>
-bool ArbLoaded(F entry) {
-    return entry != nullptr && !glContext::CoreProfile() && glContext::Lists("GL_ARB_shader_objects");
+bool ArbLoaded(const Context& context, F entry) {
+    return entry != nullptr && context.arbShaderObjects;
 }
 
 void ReportMissing(const char* operation, const char* entryPoint) {
@@ -37,20 +39,20 @@ void ReportMissing(const char* operation, const char* entryPoint) {
 // query of the object's own kind answers the same, so either one will do.
 enum class Kind { Shader, Program };
 
-bool CanQueryStatus(Kind kind) {
-    return ArbLoaded(glGetObjectParameterivARB) ||
+bool CanQueryStatus(const Context& context, Kind kind) {
+    return ArbLoaded(context, glGetObjectParameterivARB) ||
            (kind == Kind::Shader ? Loaded(glGetShaderiv) : Loaded(glGetProgramiv));
 }
 
-bool CanFetchLog(Kind kind) {
-    return ArbLoaded(glGetInfoLogARB) ||
+bool CanFetchLog(const Context& context, Kind kind) {
+    return ArbLoaded(context, glGetInfoLogARB) ||
            (kind == Kind::Shader ? Loaded(glGetShaderInfoLog) : Loaded(glGetProgramInfoLog));
 }
 
 // Starts from 0 so that a query GL rejects reads as a failure.
-bool QueryStatus(GLuint object, GLenum status, Kind kind) {
+bool QueryStatus(const Context& context, GLuint object, GLenum status, Kind kind) {
     GLint result = 0;
-    if (ArbLoaded(glGetObjectParameterivARB)) {
+    if (ArbLoaded(context, glGetObjectParameterivARB)) {
         glGetObjectParameterivARB(object, status, &result);
     } else if (kind == Kind::Shader) {
         glGetShaderiv(object, status, &result);
@@ -61,8 +63,8 @@ bool QueryStatus(GLuint object, GLenum status, Kind kind) {
 }
 
 // GL cuts a longer log to the capacity, terminator included.
-void FetchLog(GLuint object, GLsizei* length, char* log, Kind kind) {
-    if (ArbLoaded(glGetInfoLogARB)) {
+void FetchLog(const Context& context, GLuint object, GLsizei* length, char* log, Kind kind) {
+    if (ArbLoaded(context, glGetInfoLogARB)) {
         glGetInfoLogARB(object, kglStatusMessageSize, length, log);
     } else if (kind == Kind::Shader) {
         glGetShaderInfoLog(object, kglStatusMessageSize, length, log);
@@ -73,37 +75,63 @@ void FetchLog(GLuint object, GLsizei* length, char* log, Kind kind) {
 
 // ---- geometry layouts waiting for the program that links their shader ----
 
-struct GeometryLayout {
-    GLint inputType;
-    GLint outputType;
-};
+using glContext::GeometryLayout;
 
 // Every geometry shader of EXT_geometry_shader4 emits at most this many vertices here.
 constexpr GLint kGeometryVerticesOut = 4;
 
-std::unordered_map<GLuint, GeometryLayout>& GeometryLayouts() {
-    // Never destroyed: a shader that outlives static destruction still removes itself.
-    static auto* layouts = new std::unordered_map<GLuint, GeometryLayout>;
-    return *layouts;
+// A core profile's geometry shaders declare their own layout; the extension's parameters do not exist
+// there. Only a context that takes them keeps layouts.
+bool GeometryParametersAvailable(const Context& context) {
+    return glProgramParameteriEXT != nullptr && context.extGeometryShader4;
 }
 
-// A core profile's geometry shaders declare their own layout; the extension's parameters do not exist
-// there.
-bool GeometryParametersAvailable() {
-    return glProgramParameteriEXT != nullptr && !glContext::CoreProfile() &&
-           glContext::Lists("GL_EXT_geometry_shader4");
+// Replaces any layout kept for the same name: GL reuses the names of deleted shaders.
+void KeepGeometryLayout(Context& context, const GeometryLayout& layout) {
+    std::vector<GeometryLayout>& layouts = glContext::GeometryLayouts(context);
+    for (GeometryLayout& kept : layouts) {
+        if (kept.shader == layout.shader) {
+            kept = layout;
+            return;
+        }
+    }
+    layouts.push_back(layout);
+}
+
+void DropGeometryLayout(Context& context, GLuint shader) {
+    if (context.geometryLayouts == nullptr) {
+        return;
+    }
+    std::vector<GeometryLayout>& layouts = *context.geometryLayouts;
+    for (size_t i = 0; i < layouts.size(); ++i) {
+        if (layouts[i].shader == shader) {
+            layouts[i] = layouts.back();
+            layouts.pop_back();
+            return;
+        }
+    }
+}
+
+const GeometryLayout* FindGeometryLayout(const Context& context, GLuint shader) {
+    if (context.geometryLayouts != nullptr) {
+        for (const GeometryLayout& layout : *context.geometryLayouts) {
+            if (layout.shader == shader) {
+                return &layout;
+            }
+        }
+    }
+    return nullptr;
 }
 
 // The program parameters must be in place before the link reads them.
-void SetGeometryParameters(GLuint program, const GLuint* shaders, int count) {
-    if (!GeometryParametersAvailable()) {
+void SetGeometryParameters(const Context& context, GLuint program, const GLuint* shaders, int count) {
+    if (!GeometryParametersAvailable(context)) {
         return;
     }
     for (int i = 0; i < count; ++i) {
-        auto found = GeometryLayouts().find(shaders[i]);
-        if (found != GeometryLayouts().end()) {
-            glProgramParameteriEXT(program, GL_GEOMETRY_INPUT_TYPE_EXT, found->second.inputType);
-            glProgramParameteriEXT(program, GL_GEOMETRY_OUTPUT_TYPE_EXT, found->second.outputType);
+        if (const GeometryLayout* layout = FindGeometryLayout(context, shaders[i])) {
+            glProgramParameteriEXT(program, GL_GEOMETRY_INPUT_TYPE_EXT, layout->inputType);
+            glProgramParameteriEXT(program, GL_GEOMETRY_OUTPUT_TYPE_EXT, layout->outputType);
             glProgramParameteriEXT(program, GL_GEOMETRY_VERTICES_OUT_EXT, kGeometryVerticesOut);
             return;
         }
@@ -113,18 +141,34 @@ void SetGeometryParameters(GLuint program, const GLuint* shaders, int count) {
 // ---- shaders ----
 
 // The first entry point a compile needs that the driver lacks, or null.
-const char* MissingForCompile() {
+const char* MissingForCompile(const Context& context) {
     return glEntryPoints::FirstMissing({{Loaded(glCreateShader), "glCreateShader"},
                                         {Loaded(glShaderSource), "glShaderSource"},
                                         {Loaded(glCompileShader), "glCompileShader"},
-                                        {CanQueryStatus(Kind::Shader), "glGetObjectParameterivARB"},
-                                        {CanFetchLog(Kind::Shader), "glGetInfoLogARB"}});
+                                        {CanQueryStatus(context, Kind::Shader), "glGetObjectParameterivARB"},
+                                        {CanFetchLog(context, Kind::Shader), "glGetInfoLogARB"}});
 }
 
-bool Compile(CglShader& shader, const char* source, GLenum type, GLint inputType, GLint outputType,
-             const char* operation) {
-    shader.Destroy();
-    if (const char* missing = MissingForCompile()) {
+// Deletes the shader `shader` holds, if any, and forgets its layout.
+void DeleteShader(Context& context, CglShader& shader) {
+    if (shader.id == 0) {
+        return;
+    }
+    DropGeometryLayout(context, shader.id);
+    if (ArbLoaded(context, glDeleteObjectARB)) {
+        glDeleteObjectARB(shader.id);
+    } else if (Loaded(glDeleteShader)) {
+        glDeleteShader(shader.id);
+    } else {
+        ReportMissing("CglShader::Destroy", "glDeleteObjectARB");
+    }
+    shader.id = 0;
+}
+
+bool Compile(Context& context, CglShader& shader, const char* source, GLenum type, GLint inputType,
+             GLint outputType, const char* operation) {
+    DeleteShader(context, shader);
+    if (const char* missing = MissingForCompile(context)) {
         ReportMissing(operation, missing);
         return false;
     }
@@ -133,10 +177,10 @@ bool Compile(CglShader& shader, const char* source, GLenum type, GLint inputType
     GLint slen = static_cast<GLint>(strlen(source));
     glShaderSource(shader.id, 1, &source, &slen);
     glCompileShader(shader.id);
-    bool compiled = QueryStatus(shader.id, GL_OBJECT_COMPILE_STATUS_ARB, Kind::Shader);
+    bool compiled = QueryStatus(context, shader.id, GL_OBJECT_COMPILE_STATUS_ARB, Kind::Shader);
 
     if (!compiled) {
-        FetchLog(shader.id, &shader.logLength, shader.statusMessage, Kind::Shader);
+        FetchLog(context, shader.id, &shader.logLength, shader.statusMessage, Kind::Shader);
         fprintf(stderr, "%s \n", shader.statusMessage);
         return false;
     }
@@ -148,7 +192,9 @@ bool Compile(CglShader& shader, const char* source, GLenum type, GLint inputType
         snprintf(shader.statusMessage, sizeof shader.statusMessage, "Vertex shader loaded successfully");
         break;
     case GL_GEOMETRY_SHADER_EXT:
-        GeometryLayouts()[shader.id] = GeometryLayout{inputType, outputType};
+        if (GeometryParametersAvailable(context)) {
+            KeepGeometryLayout(context, GeometryLayout{shader.id, inputType, outputType});
+        }
         snprintf(shader.statusMessage, sizeof shader.statusMessage, "Geometry shader loaded successfully");
         break;
     default:
@@ -193,25 +239,41 @@ std::unique_ptr<char[]> ReadWhole(FILE* file) {
 
 // ---- programs ----
 
-const char* MissingForLink(bool arbCreate) {
-    bool canCreate = Loaded(glCreateProgram) || (arbCreate && ArbLoaded(glCreateProgramObjectARB));
+// Deletes the program `program` holds, if any.
+void DeleteProgram(const Context& context, CglProgram& program) {
+    if (program.id == 0) {
+        return;
+    }
+    if (Loaded(glDeleteProgram)) {
+        glDeleteProgram(program.id);
+    } else if (ArbLoaded(context, glDeleteObjectARB)) {
+        glDeleteObjectARB(program.id);
+    } else {
+        ReportMissing("CglProgram::Destroy", "glDeleteProgram");
+    }
+    program.id = 0;
+}
+
+const char* MissingForLink(const Context& context, bool arbCreate) {
+    bool canCreate = Loaded(glCreateProgram) || (arbCreate && ArbLoaded(context, glCreateProgramObjectARB));
     return glEntryPoints::FirstMissing(
         {{canCreate, arbCreate ? "glCreateProgramObjectARB" : "glCreateProgram"},
          {Loaded(glAttachShader), "glAttachShader"},
          {Loaded(glLinkProgram), "glLinkProgram"},
-         {CanQueryStatus(Kind::Program), "glGetObjectParameterivARB"},
-         {CanFetchLog(Kind::Program), "glGetInfoLogARB"}});
+         {CanQueryStatus(context, Kind::Program), "glGetObjectParameterivARB"},
+         {CanFetchLog(context, Kind::Program), "glGetInfoLogARB"}});
 }
 
 // Attaches `shaders` in the order given.
 bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arbCreate) {
-    program.Destroy();
-    if (const char* missing = MissingForLink(arbCreate)) {
+    const Context& context = glContext::Current();
+    DeleteProgram(context, program);
+    if (const char* missing = MissingForLink(context, arbCreate)) {
         ReportMissing("CglProgram::Link", missing);
         return false;
     }
 
-    if (arbCreate && ArbLoaded(glCreateProgramObjectARB)) {
+    if (arbCreate && ArbLoaded(context, glCreateProgramObjectARB)) {
         program.id = glCreateProgramObjectARB();
     } else {
         program.id = glCreateProgram();
@@ -219,14 +281,14 @@ bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arb
     for (int i = 0; i < count; ++i) {
         glAttachShader(program.id, shaders[i]);
     }
-    SetGeometryParameters(program.id, shaders, count);
+    SetGeometryParameters(context, program.id, shaders, count);
     glLinkProgram(program.id);
 
-    bool linked = QueryStatus(program.id, GL_OBJECT_LINK_STATUS_ARB, Kind::Program);
+    bool linked = QueryStatus(context, program.id, GL_OBJECT_LINK_STATUS_ARB, Kind::Program);
     if (linked) {
         snprintf(program.statusMessage, sizeof program.statusMessage, "GLSL program created successfully");
     } else {
-        FetchLog(program.id, &program.logLength, program.statusMessage, Kind::Program);
+        FetchLog(context, program.id, &program.logLength, program.statusMessage, Kind::Program);
     }
     return linked;
 }
@@ -284,27 +346,21 @@ CglShader& CglShader::operator=(CglShader&& other) noexcept {
 }
 
 void CglShader::Destroy() {
-    if (id == 0) {
-        return;
+    // Holding nothing, it has no context to ask about.
+    if (id != 0) {
+        DeleteShader(glContext::Current(), *this);
     }
-    GeometryLayouts().erase(id);
-    if (ArbLoaded(glDeleteObjectARB)) {
-        glDeleteObjectARB(id);
-    } else if (Loaded(glDeleteShader)) {
-        glDeleteShader(id);
-    } else {
-        ReportMissing("CglShader::Destroy", "glDeleteObjectARB");
-    }
-    id = 0;
 }
 
 bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType) {
-    return Compile(*this, source, type, inputType, outputType, "CglShader::CompileFromSource");
+    return Compile(glContext::Current(), *this, source, type, inputType, outputType,
+                   "CglShader::CompileFromSource");
 }
 
 bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType) {
     std::unique_ptr<FILE, FileCloser> file(fopen(path, "rb"));
-    Destroy();
+    Context& context = glContext::Current();
+    DeleteShader(context, *this);
     if (!file) {
         return false;
     }
@@ -314,7 +370,7 @@ bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLi
         return false;
     }
 
-    if (!Compile(*this, source.get(), type, inputType, outputType, "CglShader::LoadFromFile")) {
+    if (!Compile(context, *this, source.get(), type, inputType, outputType, "CglShader::LoadFromFile")) {
         return false;
     }
     if (type == GL_FRAGMENT_SHADER) {
@@ -344,17 +400,9 @@ CglProgram& CglProgram::operator=(CglProgram&& other) noexcept {
 }
 
 void CglProgram::Destroy() {
-    if (id == 0) {
-        return;
+    if (id != 0) {
+        DeleteProgram(glContext::Current(), *this);
     }
-    if (Loaded(glDeleteProgram)) {
-        glDeleteProgram(id);
-    } else if (ArbLoaded(glDeleteObjectARB)) {
-        glDeleteObjectARB(id);
-    } else {
-        ReportMissing("CglProgram::Destroy", "glDeleteProgram");
-    }
-    id = 0;
 }
 
 bool CglProgram::Link(GLuint shader1, GLuint shader2) {

@@ -118,7 +118,7 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     }
     bool generateMipmaps = desc->mipLevels == 0 && desc->target == GL_TEXTURE_2D;
     // A core profile has no GL_GENERATE_MIPMAP: there the chain is generated after the upload instead.
-    bool generateAfterUpload = generateMipmaps && glContext::CoreProfile();
+    bool generateAfterUpload = generateMipmaps && glContext::Current().core;
 
     GLuint texID = 0;
     glGenTextures(1, &texID);
@@ -179,12 +179,13 @@ class MissingEntryPoint {
 // The per-buffer mask call the context offers, or null: EXT_draw_buffers2's on a compatibility context
 // that lists it, OpenGL 3.0's on a core profile. `name` is set either way, for the line when it is missing.
 PFNGLCOLORMASKIPROC IndexedColorMask(const char*& name) {
-    if (glContext::CoreProfile()) {
+    const glContext::Context& context = glContext::Current();
+    if (context.core) {
         name = "glColorMaski";
         return glColorMaski;
     }
     name = "glColorMaskIndexedEXT";
-    return glContext::Lists("GL_EXT_draw_buffers2") ? glColorMaskIndexedEXT : nullptr;
+    return context.extDrawBuffers2 ? glColorMaskIndexedEXT : nullptr;
 }
 
 // Each channel argument is the masked bit itself: non-zero exactly when the channel is written.

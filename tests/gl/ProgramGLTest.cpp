@@ -807,6 +807,11 @@ class OfferedGeometryParameters : public FilledGeometryParameters {
     void SetUp() override {
         FilledGeometryParameters::SetUp();
         rec::PretendListed("GL_EXT_geometry_shader4");
+        RelearnContext();
+    }
+    void TearDown() override {
+        FilledGeometryParameters::TearDown();
+        RelearnContext();
     }
 };
 

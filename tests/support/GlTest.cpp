@@ -1,5 +1,6 @@
 #include "GlTest.h"
 
+#include "glContext.h"
 #include "glFramebuffer.h"
 
 #include <GL/freeglut.h>
@@ -137,6 +138,11 @@ const std::string& StderrCapture::Text() {
         capturing_ = false;
     }
     return text_;
+}
+
+void RelearnContext() {
+    glContext::Forget();
+    glContext::Current();
 }
 
 int GlTestWindow() {

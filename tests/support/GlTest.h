@@ -42,6 +42,10 @@ class StderrCapture {
     std::string text_;
 };
 
+// Makes the library learn the current context again, now, outside any recording: for a test that changed
+// the extension list the library reads (rec::PretendListed), and for the test after it.
+void RelearnContext();
+
 // The shared window; glutSetWindow(GlTestWindow()) makes its context current again.
 int GlTestWindow();
 
