@@ -4,15 +4,22 @@
 #include "glTexture.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-// Messages name this file without its directory, whatever path the build gave the compiler.
-const char* ThisFile() {
-    const char* slash = strrchr(__FILE__, '/');
-    return slash != nullptr ? slash + 1 : __FILE__;
+// Messages name this file without its directory, whatever path the build gave the compiler. Found when
+// compiling, so that a call pays nothing for it.
+constexpr const char* FileName(const char* path) {
+    const char* name = path;
+    for (const char* at = path; *at != '\0'; ++at) {
+        if (*at == '/' || *at == '\\') {
+            name = at + 1;
+        }
+    }
+    return name;
 }
+
+constexpr const char* kThisFile = FileName(__FILE__);
 
 // Buffer objects are OpenGL 1.5 and come only from the loader. The first entry point creation needs
 // that the loader did not provide, or null.
@@ -40,7 +47,7 @@ bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     // Written even when GL refused the data: the object exists and the caller decides its fate.
     *bufferID = buffer;
-    return glCheckError(__LINE__, ThisFile());
+    return glCheckError(__LINE__, kThisFile);
 }
 
 bool glDeleteVertexBuffer(const GLuint* bufferID) {
@@ -52,5 +59,5 @@ bool glDeleteVertexBuffer(const GLuint* bufferID) {
         return true;
     }
     glDeleteBuffers(1, bufferID);
-    return glCheckError(__LINE__, ThisFile());
+    return glCheckError(__LINE__, kThisFile);
 }

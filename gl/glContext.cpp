@@ -93,10 +93,15 @@ bool FindMissing() {
 }
 
 Handle AskWindowSystems() {
-    int first = systems.lastUsed;
-    for (int n = 0; n < kSystemCount; ++n) {
-        int i = (first + n) % kSystemCount;
-        if (systems.currentContext[i] == nullptr) {
+    // The usual case first: one call, to the window system that answered last time.
+    int last = systems.lastUsed;
+    if (systems.currentContext[last] != nullptr) {
+        if (const void* context = systems.currentContext[last]()) {
+            return {context, last};
+        }
+    }
+    for (int i = 0; i < kSystemCount; ++i) {
+        if (i == last || systems.currentContext[i] == nullptr) {
             continue;
         }
         if (const void* context = systems.currentContext[i]()) {

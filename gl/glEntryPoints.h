@@ -14,12 +14,30 @@ struct EntryPoint {
     const char* name;
 };
 
-// The name of the first entry point of `needed` that is missing; null when every one is there.
-const char* FirstMissing(std::initializer_list<EntryPoint> needed);
+// The name of the first entry point of `needed` that is missing; null when every one is there. Inline,
+// like `Available`: on the usual path, where every one is there, the check is a few compares.
+inline const char* FirstMissing(std::initializer_list<EntryPoint> needed) {
+    for (const EntryPoint& entry : needed) {
+        if (!entry.present) {
+            return entry.name;
+        }
+    }
+    return nullptr;
+}
+
+// Writes "<className>::<operation> ERROR: <entryPoint> is not available\n".
+void ReportMissing(const char* className, const char* operation, const char* entryPoint);
 
 // True when every entry point of `needed` is there. Otherwise writes
 // "<className>::<operation> ERROR: <first missing> is not available\n" and returns false.
-bool Available(const char* className, const char* operation, std::initializer_list<EntryPoint> needed);
+inline bool Available(const char* className, const char* operation,
+                      std::initializer_list<EntryPoint> needed) {
+    const char* missing = FirstMissing(needed);
+    if (missing != nullptr) {
+        ReportMissing(className, operation, missing);
+    }
+    return missing == nullptr;
+}
 
 // The framebuffer-object entry points of one family. Those of EXT_framebuffer_object and those of
 // OpenGL 3.0 take the same arguments and the same enumeration values, so one set of calls serves both.

@@ -84,10 +84,8 @@ CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
     return *this;
 }
 
-const FramebufferCalls& CglFrameBuffer::Calls() {
-    if (learntCalls == nullptr) {
-        learntCalls = &glEntryPoints::Framebuffers();
-    }
+const FramebufferCalls& CglFrameBuffer::LearnCalls() {
+    learntCalls = &glEntryPoints::Framebuffers();
     return *learntCalls;
 }
 
@@ -120,21 +118,21 @@ void CglFrameBuffer::Unbind() {
     }
 }
 
-void CglFrameBuffer::SaveAndBind() {
+inline void CglFrameBuffer::SaveAndBind() {
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
     if (static_cast<GLint>(fboId) != savedFboId) {
         Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
-void CglFrameBuffer::RestoreBinding() {
+inline void CglFrameBuffer::RestoreBinding() {
     if (static_cast<GLint>(fboId) != savedFboId) {
         Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
     }
 }
 
-void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
-                                                GLint zSlice) {
+inline void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId,
+                                                       GLint level, GLint zSlice) {
     const FramebufferCalls& calls = Calls();
     switch (target) {
     case GL_TEXTURE_1D:

@@ -99,12 +99,16 @@ class VISTREL_API CglFrameBuffer {
 
   protected:
     // The calls of this object's context, learnt by the first operation that needs them.
-    VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& Calls();
+    const glEntryPoints::FramebufferCalls& Calls() {
+        return learntCalls != nullptr ? *learntCalls : LearnCalls();
+    }
     // The same, learnt from `current` (the current context) when not learnt yet.
     VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& Calls(const glContext::Context& current);
 
   private:
     const glEntryPoints::FramebufferCalls* learntCalls;
+
+    VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& LearnCalls();
 
     // Saves the current binding in `savedFboId` and binds this framebuffer unless it is the bound one.
     void SaveAndBind();
