@@ -3,12 +3,15 @@
 # Builds programs against the library as its users get it, in a scratch directory, and runs them. The
 # trace of commands shows which check failed.
 #   consumer    BUILD_DIR installed; the quick start (consumer/) built through the CMake package and
-#               through pkg-config
+#               through pkg-config; the programs' component installed alone, the demo run from there
 #   shared      SOURCE_DIR built as a shared library alone and installed; the quick start both ways
-#   deb         the Debian packages of BUILD_DIR: control fields and file lists, then both unpacked into a
-#               scratch root, the quick start built against it and the demo run
+#   deb         SOURCE_DIR built as a distribution builds it (shared, for /usr) and its Debian packages:
+#               lintian, control fields and file lists, then all three unpacked into a scratch root, the
+#               quick start built against it (also statically) and the demo run; the demo also run from
+#               the programs' component installed alone
 #   subproject  SOURCE_DIR built inside the project in subproject/, where only OpenGL and GLEW can be
-#               found; installing that project installs nothing of Vistrel's
+#               found; installing that project installs nothing of Vistrel's. Then built shared with the
+#               demo, whose component installed alone runs
 set -eux
 mode=$1
 source=$2
@@ -17,6 +20,8 @@ cxx=$4
 # CTest drops an empty argument, as the flags are without the sanitizers.
 flags=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
+version=$(sed -n 's/^project(Vistrel VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
 # The driver unloads itself at exit, leaving its own leaks without a library name to suppress them by;
 # the library's leaks are checked by the GL tests, which keep the driver loaded.
@@ -44,6 +49,21 @@ consume() {
     # Code written when the headers were included by their bare names keeps compiling.
     # shellcheck disable=SC2046
     echo '#include "glProgram.h"' | "$cxx" -std=c++17 -fsyntax-only -x c++ - $(pkg-config --cflags vistrel)
+    # The version header gives the version that project() declares.
+    # shellcheck disable=SC2046,SC2086
+    printf '%s\n' '#include <vistrel/version.h>' '#include <cstdio>' 'int main() {' \
+        '    printf("%d.%d.%d %s", VISTREL_VERSION_MAJOR, VISTREL_VERSION_MINOR, VISTREL_VERSION_PATCH,' \
+        '           VISTREL_VERSION_STRING);' '}' |
+        "$cxx" $flags -x c++ - $(pkg-config --cflags vistrel) -o "$work/version"
+    test "$("$work/version")" = "$version $version"
+}
+
+# run_demo PREFIX: the demo installed under PREFIX finds its library and shaders and keeps drawing until
+# it is stopped.
+run_demo() {
+    status=0
+    timeout 3 "$1/bin/vistrel-demo" || status=$?
+    test "$status" -eq 124
 }
 
 case $mode in
@@ -51,6 +71,8 @@ consumer)
     cmake --install "$build" --prefix "$work/prefix" >/dev/null
     test -f "$work/prefix/share/doc/vistrel/LICENSE"
     consume "$work/prefix"
+    cmake --install "$build" --component Programs --prefix "$work/programs" >/dev/null
+    run_demo "$work/programs"
     ;;
 shared)
     cmake -S "$source" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
@@ -60,8 +82,9 @@ shared)
     cmake --install "$work/build" --prefix "$work/prefix" >/dev/null
     library=$(find "$work/prefix" -name libvistrel.so.0)
     readelf -d "$library" | grep -q 'SONAME.*\[libvistrel\.so\.0\]'
-    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/build/CMakeCache.txt")
     test "$(readlink "$library")" = "libvistrel.so.$version"
+    # Packages come only from a shared build for /usr.
+    if cpack -G DEB --config "$work/build/CPackConfig.cmake" -B "$work/debs" >/dev/null 2>&1; then exit 1; fi
     # The interface leaves the library, the units' internal helpers do not.
     nm -DC --defined-only "$library" >"$work/symbols"
     grep -q 'CglOffscreenBuffer::Create' "$work/symbols"
@@ -71,37 +94,59 @@ shared)
     readelf -d "$work/quickstart-pc" | grep -q 'NEEDED.*\[libvistrel\.so\.0\]'
     ;;
 deb)
-    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/debs" >/dev/null
-    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-    dev=$work/debs/libvistrel-dev_${version}_$(dpkg --print-architecture).deb
-    programs=$work/debs/vistrel_${version}_$(dpkg --print-architecture).deb
-    for deb in "$dev" "$programs"; do
+    cmake -S "$source" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+        -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_COMPILER="$cxx" -DVISTREL_BUILD_TOOLS=OFF \
+        -DVISTREL_BUILD_TESTS=OFF -DVISTREL_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build "$work/build" -j 2 >/dev/null
+    cpack -G DEB --config "$work/build/CPackConfig.cmake" -B "$work/debs" >/dev/null
+    arch=$(dpkg --print-architecture)
+    runtime=$work/debs/libvistrel0_${version}_$arch.deb
+    dev=$work/debs/libvistrel-dev_${version}_$arch.deb
+    programs=$work/debs/vistrel_${version}_$arch.deb
+    lintian --pedantic --fail-on error,warning "$runtime" "$dev" "$programs"
+    for deb in "$runtime" "$dev" "$programs"; do
         test "$(dpkg-deb -f "$deb" Version)" = "$version"
         # Each field present and not empty; a description's further lines start with a space.
         test "$(dpkg-deb -f "$deb" Section Maintainer Description | grep -c '^[A-Z][a-z]*: .')" -eq 3
+        package=$(dpkg-deb -f "$deb" Package)
+        dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/$package.files"
+        grep -q "/usr/share/doc/$package/copyright\$" "$work/$package.files"
+        grep -q "/usr/share/doc/$package/changelog.gz\$" "$work/$package.files"
     done
-    test "$(dpkg-deb -f "$dev" Depends)" = "libglew-dev, libgl-dev"
-    # Computed from the libraries the programs load, with the versions they need.
-    dpkg-deb -f "$programs" Depends | grep -q 'libc6 (>= .*libglut'
+    test "$(dpkg-deb -f "$dev" Depends)" = "libvistrel0 (= $version), libglew-dev, libgl-dev"
+    # Computed from the libraries the programs and the library load, with the versions they need.
+    dpkg-deb -f "$programs" Depends | grep -q "^libvistrel0 (= $version), libc6 (>= .*libglut"
+    dpkg-deb -f "$runtime" Depends | grep -q 'libglew'
+    test "$(dpkg-deb -I "$runtime" shlibs)" = "libvistrel 0 libvistrel0 (>= $version)"
 
-    dpkg-deb -c "$dev" | awk '{ print $6 }' >"$work/dev.files"
-    dpkg-deb -c "$programs" | awk '{ print $6 }' >"$work/programs.files"
-    for file in /include/vistrel/glProgram.h /libvistrel.a /cmake/Vistrel/VistrelConfig.cmake /vistrel.pc; do
-        grep -q "$file\$" "$work/dev.files"
+    lib=/usr/lib/$multiarch
+    test "$(grep -v /usr/share/doc/ "$work/libvistrel0.files" | grep -c -v /\$)" -eq 2
+    grep -q "$lib/libvistrel.so.$version\$" "$work/libvistrel0.files"
+    for file in /include/vistrel/glProgram.h /include/vistrel/version.h $lib/libvistrel.a $lib/libvistrel.so \
+        $lib/cmake/Vistrel/VistrelConfig.cmake $lib/pkgconfig/vistrel.pc; do
+        grep -q "$file\$" "$work/libvistrel-dev.files"
     done
-    for file in /bin/vistrel /bin/vistrel-demo /share/vistrel/scene.vert /share/doc/vistrel/LICENSE; do
-        grep -q "$file\$" "$work/programs.files"
+    for file in /bin/vistrel /bin/vistrel-demo /share/vistrel/scene.vert /share/doc/vistrel/LICENSE \
+        /man1/vistrel.1.gz /man1/vistrel-demo.1.gz; do
+        grep -q "$file\$" "$work/vistrel.files"
     done
-    test "$(grep -c -e glEntryPoints -e glContext -e /bin/ "$work/dev.files")" -eq 0
-    test "$(grep -c -e /include/ -e /lib/ "$work/programs.files")" -eq 0
+    test "$(grep -c -e glEntryPoints -e glContext -e /bin/ -e so.0 "$work/libvistrel-dev.files")" -eq 0
+    test "$(grep -c -e /include/ -e /lib/ "$work/vistrel.files")" -eq 0
 
-    dpkg-deb -x "$dev" "$work/root"
-    dpkg-deb -x "$programs" "$work/root"
+    for deb in "$runtime" "$dev" "$programs"; do
+        dpkg-deb -x "$deb" "$work/root"
+    done
     consume "$work/root/usr"
-    # The unpacked demo finds its shaders and keeps drawing until it is stopped.
-    status=0
-    timeout 3 "$work/root/usr/bin/vistrel-demo" || status=$?
-    test "$status" -eq 124
+    # The static library links the quick start without the shared one.
+    # shellcheck disable=SC2046
+    "$cxx" -std=c++17 "$here/consumer/main.cpp" $(pkg-config --cflags vistrel) "$work/root$lib/libvistrel.a" \
+        $(pkg-config --libs glew gl) -lglut -o "$work/quickstart-static"
+    "$work/quickstart-static"
+    test "$(readelf -d "$work/quickstart-static" | grep -c libvistrel)" -eq 0
+    readelf -d "$work/root/usr/bin/vistrel-demo" | grep -q "RUNPATH.*\[\$ORIGIN/../lib/$multiarch\]"
+    run_demo "$work/root/usr"
+    cmake --install "$work/build" --component Programs --prefix "$work/programs" >/dev/null
+    run_demo "$work/programs"
     ;;
 subproject)
     cmake -S "$here/subproject" -B "$work/sub" -DVISTREL_SOURCE_DIR="$source" -DCMAKE_CXX_COMPILER="$cxx" \
@@ -112,6 +157,13 @@ subproject)
     cmake --build "$work/sub" -j 2 >/dev/null
     cmake --install "$work/sub" --prefix "$work/prefix" >/dev/null
     test "$(find "$work/prefix" -type f)" = "$work/prefix/lib/libplugin.so"
+    # A parent that builds the library shared and installs the demo with it.
+    cmake -S "$here/subproject" -B "$work/shared" -DVISTREL_SOURCE_DIR="$source" -DCMAKE_CXX_COMPILER="$cxx" \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" \
+        -DBUILD_SHARED_LIBS=ON -DVISTREL_BUILD_EXAMPLES=ON -DVISTREL_INSTALL=ON >/dev/null
+    cmake --build "$work/shared" -j 2 >/dev/null
+    cmake --install "$work/shared" --component Programs --prefix "$work/programs" >/dev/null
+    run_demo "$work/programs"
     ;;
 *)
     exit 2
