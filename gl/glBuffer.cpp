@@ -61,3 +61,19 @@ bool glDeleteVertexBuffer(const GLuint* bufferID) {
     glDeleteBuffers(1, bufferID);
     return glCheckError(__LINE__, kThisFile);
 }
+
+bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, const GLubyte* data) {
+    if (data == nullptr) {
+        return false;
+    }
+    if (const char* missing = glEntryPoints::FirstMissing(
+            {{glBindBuffer != nullptr, "glBindBuffer"}, {glBufferSubData != nullptr, "glBufferSubData"}})) {
+        fprintf(stderr, "glUpdateVertexBuffer() : %s is not available\n", missing);
+        return true;
+    }
+    // The array-buffer binding is the context's, not the bound vertex array's, so drawing state is safe.
+    glBindBuffer(GL_ARRAY_BUFFER, bufferID);
+    glBufferSubData(GL_ARRAY_BUFFER, offset, size, data);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return glCheckError(__LINE__, kThisFile);
+}

@@ -1,5 +1,7 @@
-// Vertex-buffer creation and deletion. Both report GL errors through glCheckError, naming this unit's
-// source file and the line of the check. The caller owns the buffer names.
+// Vertex-buffer creation, update and deletion. Each reports GL errors through glCheckError, naming this
+// unit's source file and the line of the check, and returns its result: true means GL reported an error.
+// The caller owns the buffer names. GL buffers are not typed, so a buffer made here serves as an index
+// buffer too (CglVertexArray::SetIndexBuffer).
 #pragma once
 
 #include "glExport.h"
@@ -28,3 +30,10 @@ VISTREL_API bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* 
 // pointer. When the loader lacks glDeleteBuffers, prints "glDeleteVertexBuffer() : glDeleteBuffers is
 // not available" and returns true.
 VISTREL_API bool glDeleteVertexBuffer(const GLuint* bufferID);
+
+// Replaces `size` bytes of the buffer `bufferID` from byte `offset` on with `data`. Returns true when GL
+// reported an error (a range outside the store, say; printed by glCheckError), false otherwise, and
+// false without a GL call for null `data`. Leaves the array-buffer binding at 0 and touches no vertex
+// array's state. When the loader lacks a buffer entry point, makes no GL call, prints
+// "glUpdateVertexBuffer() : <entry point> is not available" and returns true.
+VISTREL_API bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, const GLubyte* data);

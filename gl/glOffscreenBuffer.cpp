@@ -135,3 +135,30 @@ void CglOffscreenBuffer::EndRender() {
         calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
     }
 }
+
+bool CglOffscreenBuffer::ReadColor(GLint x, GLint y, GLsizei width, GLsizei height, GLubyte* rgba) {
+    // Compared without sums, which a large request could overflow.
+    bool inside = x >= 0 && y >= 0 && width >= 1 && height >= 1 && x < colorDesc.width &&
+                  y < colorDesc.height && width <= colorDesc.width - x && height <= colorDesc.height - y;
+    if (rgba == nullptr || fboId == 0 || colorTexId == 0 || !inside) {
+        return false;
+    }
+    const glEntryPoints::FramebufferCalls& calls = Calls();
+    if (!Available("ReadColor", {calls.BindFramebuffer()})) {
+        return false;
+    }
+    // Only the read binding is switched, so the caller's drawing target stays as it was throughout.
+    GLint callerRead = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &callerRead);
+    bool switchRead = static_cast<GLint>(fboId) != callerRead;
+    if (switchRead) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, fboId);
+    }
+    // A framebuffer object reads from its first colour attachment unless told otherwise.
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    if (switchRead) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(callerRead));
+    }
+    return true;
+}

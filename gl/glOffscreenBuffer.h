@@ -36,6 +36,14 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
     void BeginRender();
     // Binds the window-system framebuffer; the viewport stays as BeginRender set it.
     void EndRender();
+    // Reads the `width` by `height` rectangle at (`x`, `y`) of the colour texture into `rgba` as tightly
+    // packed RGBA bytes, bottom row first, and returns true. The read framebuffer binding is this
+    // target's only for the read and then the caller's again; the draw framebuffer binding is not
+    // touched. Leaves GL_PACK_ALIGNMENT at 1. Returns false without a GL call for null `rgba`, a width
+    // or height below 1, a rectangle not wholly inside the target, or a target not created. Needs the
+    // separate read binding of OpenGL 3.0, ARB_framebuffer_object or EXT_framebuffer_blit, and no
+    // pixel-pack buffer bound (GL would write the pixels there instead).
+    bool ReadColor(GLint x, GLint y, GLsizei width, GLsizei height, GLubyte* rgba);
 
     GLuint colorTexId;           // the colour texture; 0 for none
     GLuint depthTexId;           // the depth texture; 0 for none

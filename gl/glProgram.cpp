@@ -321,6 +321,19 @@ inline GLint FindParameter(GLuint program, const char* name) {
     return location;
 }
 
+// The common path of the one-value setters: entry points, lookup, then `uniformCall(location, values...)`.
+template <typename F, typename... Values>
+void SetUniform(GLuint program, const char* operation, F uniformCall, const char* uniformName,
+                const char* name, Values... values) {
+    if (!CanSetUniform(operation, uniformCall, uniformName)) {
+        return;
+    }
+    GLint location = FindParameter(program, name);
+    if (location >= 0) {
+        uniformCall(location, values...);
+    }
+}
+
 // Hands a shader or program and its status over to `to`, which holds none; `from` is left holding none.
 template <typename Object>
 void TakeOver(Object& to, Object& from) {
@@ -546,4 +559,84 @@ void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, in
     glBindTexture(target, texture);
     glUniform1i(location, unit);
     glActiveTexture(GL_TEXTURE0);
+}
+
+void CglProgram::SetParameter1i(const char* name, GLint x) const {
+    SetUniform(id, "CglProgram::SetParameter1i", glUniform1i, "glUniform1i", name, x);
+}
+
+void CglProgram::SetParameter2i(const char* name, GLint x, GLint y) const {
+    SetUniform(id, "CglProgram::SetParameter2i", glUniform2i, "glUniform2i", name, x, y);
+}
+
+void CglProgram::SetParameter3i(const char* name, GLint x, GLint y, GLint z) const {
+    SetUniform(id, "CglProgram::SetParameter3i", glUniform3i, "glUniform3i", name, x, y, z);
+}
+
+void CglProgram::SetParameter4i(const char* name, GLint x, GLint y, GLint z, GLint w) const {
+    SetUniform(id, "CglProgram::SetParameter4i", glUniform4i, "glUniform4i", name, x, y, z, w);
+}
+
+void CglProgram::SetParameter1ui(const char* name, GLuint x) const {
+    SetUniform(id, "CglProgram::SetParameter1ui", glUniform1ui, "glUniform1ui", name, x);
+}
+
+void CglProgram::SetParameter2ui(const char* name, GLuint x, GLuint y) const {
+    SetUniform(id, "CglProgram::SetParameter2ui", glUniform2ui, "glUniform2ui", name, x, y);
+}
+
+void CglProgram::SetParameter3ui(const char* name, GLuint x, GLuint y, GLuint z) const {
+    SetUniform(id, "CglProgram::SetParameter3ui", glUniform3ui, "glUniform3ui", name, x, y, z);
+}
+
+void CglProgram::SetParameter4ui(const char* name, GLuint x, GLuint y, GLuint z, GLuint w) const {
+    SetUniform(id, "CglProgram::SetParameter4ui", glUniform4ui, "glUniform4ui", name, x, y, z, w);
+}
+
+void CglProgram::SetParameterMatrix2(const char* name, const float* matrix, bool transpose) const {
+    SetUniform(id, "CglProgram::SetParameterMatrix2", glUniformMatrix2fv, "glUniformMatrix2fv", name, 1,
+               static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
+}
+
+void CglProgram::SetParameterMatrix3(const char* name, const float* matrix, bool transpose) const {
+    SetUniform(id, "CglProgram::SetParameterMatrix3", glUniformMatrix3fv, "glUniformMatrix3fv", name, 1,
+               static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
+}
+
+void CglProgram::SetParameterArrayi(const char* name, const GLint* values, int elementSize, int count) const {
+    const char* operation = "CglProgram::SetParameterArrayi";
+    if (!Loaded(glGetUniformLocation)) {
+        ReportMissing(operation, "glGetUniformLocation");
+        return;
+    }
+    // As for the float arrays, an unknown name reports only itself, whatever the element size.
+    GLint location = FindParameter(id, name);
+    if (location < 0) {
+        return;
+    }
+    switch (elementSize) {
+    case 1:
+        if (CanSetUniform(operation, glUniform1iv, "glUniform1iv")) {
+            glUniform1iv(location, count, values);
+        }
+        break;
+    case 2:
+        if (CanSetUniform(operation, glUniform2iv, "glUniform2iv")) {
+            glUniform2iv(location, count, values);
+        }
+        break;
+    case 3:
+        if (CanSetUniform(operation, glUniform3iv, "glUniform3iv")) {
+            glUniform3iv(location, count, values);
+        }
+        break;
+    case 4:
+        if (CanSetUniform(operation, glUniform4iv, "glUniform4iv")) {
+            glUniform4iv(location, count, values);
+        }
+        break;
+    default:
+        fprintf(stderr, "Invalid elementSize value '%d'\n", elementSize);
+        break;
+    }
 }

@@ -109,7 +109,8 @@ class VISTREL_API CglProgram {
     void Unbind() const;
 
     // Each setter looks `name` up in this program and sets that uniform of the current program; a name
-    // that is not an active uniform prints "Error setting parameter '%s'\n" and sets nothing.
+    // that is not an active uniform prints "Error setting parameter '%s'\n" and sets nothing. A value of
+    // the wrong kind for the uniform (an int for a float, say) leaves GL_INVALID_OPERATION queued.
     void SetParameter1f(const char* name, float x) const;
     void SetParameter2f(const char* name, float x, float y) const;
     void SetParameter3f(const char* name, float x, float y, float z) const;
@@ -119,6 +120,21 @@ class VISTREL_API CglProgram {
     // Sets `count` elements of `elementSize` floats each (1 to 4) from `values`. Another size prints
     // "Invalid elementSize value '%d'\n" and sets nothing; an unknown name prints only its own message.
     void SetParameterArray(const char* name, const float* values, int elementSize, int count) const;
+    // Integer uniforms (int, ivec, bool and sampler uniforms, the last taking a texture unit).
+    void SetParameter1i(const char* name, GLint x) const;
+    void SetParameter2i(const char* name, GLint x, GLint y) const;
+    void SetParameter3i(const char* name, GLint x, GLint y, GLint z) const;
+    void SetParameter4i(const char* name, GLint x, GLint y, GLint z, GLint w) const;
+    // Unsigned uniforms (uint, uvec), from OpenGL 3.0 on.
+    void SetParameter1ui(const char* name, GLuint x) const;
+    void SetParameter2ui(const char* name, GLuint x, GLuint y) const;
+    void SetParameter3ui(const char* name, GLuint x, GLuint y, GLuint z) const;
+    void SetParameter4ui(const char* name, GLuint x, GLuint y, GLuint z, GLuint w) const;
+    // Sets one 2x2 matrix from 4 floats, or one 3x3 matrix from 9, column by column unless `transpose`.
+    void SetParameterMatrix2(const char* name, const float* matrix, bool transpose) const;
+    void SetParameterMatrix3(const char* name, const float* matrix, bool transpose) const;
+    // SetParameterArray for integer elements, with its messages.
+    void SetParameterArrayi(const char* name, const GLint* values, int elementSize, int count) const;
 
     // Makes this program current, binds `texture` to `target` on texture unit `unit` (counted from 0)
     // and points the sampler uniform `name` at that unit. Leaves unit 0 active and `texture` bound on

@@ -145,6 +145,31 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     return texID;
 }
 
+bool glUpdateTexture2D(GLuint texture, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                       const TextureData* data) {
+    if (data == nullptr || data->pixels == nullptr || texture == 0) {
+        return false;
+    }
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, level, x, y, width, height, data->format, data->type, data->pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return true;
+}
+
+void glBindTextureToUnit(int unit, GLenum target, GLuint texture) {
+    if (glActiveTexture == nullptr) {
+        fprintf(stderr, "glBindTextureToUnit() : glActiveTexture is not available\n");
+        return;
+    }
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+    glBindTexture(target, texture);
+    // Unit 0 is where the library's own texture work expects to find itself.
+    if (unit != 0) {
+        glActiveTexture(GL_TEXTURE0);
+    }
+}
+
 ViewportState::ViewportState(GLsizei width, GLsizei height, float zNear, float zFar)
     : x(0), y(0), width(width), height(height), zNear(zNear), zFar(zFar) {}
 

@@ -79,6 +79,21 @@ VISTREL_API void glApplyTextureSampler(GLenum target, const TextureSampler* samp
 VISTREL_API GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data,
                                    const TextureSampler* sampler);
 
+// Replaces the `width` by `height` rectangle at (`x`, `y`) of level `level` of the 2D texture `texture`
+// with data->pixels (tightly packed rows of data->format and data->type). Returns true when it made the
+// upload, false without a GL call for a null record, null pixels or texture 0: unlike the buffer
+// functions, whose true means that GL reported an error. GL errors (a rectangle outside the level, a
+// texture that is not 2D) stay queued. Leaves the GL_TEXTURE_2D binding at 0 and GL_UNPACK_ALIGNMENT at
+// 1. Prints nothing.
+VISTREL_API bool glUpdateTexture2D(GLuint texture, GLint level, GLint x, GLint y, GLsizei width,
+                                   GLsizei height, const TextureData* data);
+
+// Binds `texture` (0 unbinds) at `target` on texture unit `unit`, counted from 0, for programs that
+// sample it there; leaves unit 0 active. A unit GL does not have leaves GL_INVALID_ENUM queued, and the
+// bind is then made on the unit that was active. When the loader lacks glActiveTexture, makes no GL call and
+// prints "glBindTextureToUnit() : glActiveTexture is not available".
+VISTREL_API void glBindTextureToUnit(int unit, GLenum target, GLuint texture);
+
 // The viewport rectangle and depth range.
 struct VISTREL_API ViewportState {
     GLint x;

@@ -12,7 +12,7 @@ using ::testing::ElementsAreArray;
 namespace {
 
 // The lines of the buffer unit's source that hold an error check, in file order: the creation's,
-// then the deletion's. Read from the source so that the test follows the code when it moves.
+// the deletion's, then the update's. Read from the source so that the test follows the code when it moves.
 std::vector<int> CheckLines() {
     std::ifstream source(VISTREL_GL_SOURCE_DIR "/glBuffer.cpp");
     std::vector<int> lines;
@@ -96,7 +96,7 @@ TEST_F(VertexBufferTest, NullDataGivesAStoreOfTheSize) {
 
 TEST_F(VertexBufferTest, RefusedUsageIsReportedFromTheBufferUnitAndTheNameKept) {
     std::vector<int> lines = CheckLines();
-    ASSERT_EQ(lines.size(), 2u) << "one check in creation, one in deletion";
+    ASSERT_EQ(lines.size(), 3u) << "one check each in creation, deletion and update";
     const GLubyte bytes[4] = {1, 2, 3, 4};
     BufferDesc desc{sizeof bytes, 0};
     BufferData data{bytes};
@@ -112,6 +112,50 @@ TEST_F(VertexBufferTest, RefusedUsageIsReportedFromTheBufferUnitAndTheNameKept) 
     Own(buffer);
     EXPECT_EQ(glIsBuffer(buffer), GL_TRUE) << "nothing is undone";
     EXPECT_TRUE(GlNoError()) << "the check took the error";
+}
+
+TEST_F(VertexBufferTest, UpdateReplacesItsRangeAndLeavesTheVertexArrayAlone) {
+    std::vector<int> lines = CheckLines();
+    ASSERT_EQ(lines.size(), 3u);
+    const GLubyte bytes[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    BufferDesc desc{sizeof bytes, GL_DYNAMIC_DRAW};
+    BufferData data{bytes};
+    GLuint buffer = 0, other = 0;
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &buffer));
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &other));
+    Own(buffer);
+    Own(other);
+    // A bound vertex array keeps its index buffer; the array-buffer binding ends at 0.
+    GLuint array = 0;
+    if (glGenVertexArrays != nullptr) {
+        glGenVertexArrays(1, &array);
+        glBindVertexArray(array);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, other);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, other);
+    const GLubyte update[3] = {90, 91, 92};
+
+    StderrCapture err;
+    EXPECT_FALSE(glUpdateVertexBuffer(buffer, 2, sizeof update, update));
+    EXPECT_EQ(err.Text(), "");
+    EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), 0);
+    if (array != 0) {
+        EXPECT_EQ(Integer(GL_ELEMENT_ARRAY_BUFFER_BINDING), static_cast<GLint>(other));
+        glBindVertexArray(0);
+        glDeleteVertexArrays(1, &array);
+    }
+    GLubyte stored[8] = {};
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof stored, stored);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_THAT(stored, ElementsAre(1, 2, 90, 91, 92, 6, 7, 8));
+
+    // A range past the store's end is GL's to refuse, and reported from the update's check.
+    StderrCapture refused;
+    EXPECT_TRUE(glUpdateVertexBuffer(buffer, 6, sizeof update, update));
+    EXPECT_EQ(refused.Text(),
+              "Numeric argument out of range @ file glBuffer.cpp line " + std::to_string(lines[2]) + "\n");
+    EXPECT_TRUE(GlNoError());
 }
 
 // Needs nothing from the loader, so it runs in every configuration.
@@ -130,6 +174,7 @@ TEST_F(VertexBufferArgumentsTest, MissingArgumentsMakeNoGlCallAndWriteNoName) {
     EXPECT_FALSE(glCreateVertexBuffer(&desc, &data, nullptr));
     EXPECT_FALSE(glCreateVertexBuffer(nullptr, nullptr, nullptr));
     EXPECT_FALSE(glDeleteVertexBuffer(nullptr));
+    EXPECT_FALSE(glUpdateVertexBuffer(1, 0, 4, nullptr));
     rec::Stop();
 
     EXPECT_THAT(rec::Calls(), ElementsAre());
@@ -139,7 +184,7 @@ TEST_F(VertexBufferArgumentsTest, MissingArgumentsMakeNoGlCallAndWriteNoName) {
 
 TEST_F(VertexBufferTest, DeletionKeepsTheCallersNameAndReportsWhatIsPending) {
     std::vector<int> lines = CheckLines();
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
     BufferDesc desc{16, GL_STATIC_DRAW};
     BufferData data{nullptr};
     GLuint first = 0;
@@ -181,10 +226,13 @@ TEST_F(WithoutLoaderVertexBufferTest, SaysWhatIsMissingAndMakesNoGlCall) {
     rec::Start();
     EXPECT_TRUE(glCreateVertexBuffer(&desc, &data, &buffer));
     EXPECT_TRUE(glDeleteVertexBuffer(&buffer));
+    const GLubyte bytes[4] = {1, 2, 3, 4};
+    EXPECT_TRUE(glUpdateVertexBuffer(1, 0, sizeof bytes, bytes));
     rec::Stop();
 
     EXPECT_EQ(err.Text(), "glCreateVertexBuffer() : glGenBuffers is not available\n"
-                          "glDeleteVertexBuffer() : glDeleteBuffers is not available\n");
+                          "glDeleteVertexBuffer() : glDeleteBuffers is not available\n"
+                          "glUpdateVertexBuffer() : glBindBuffer is not available\n");
     EXPECT_EQ(buffer, 0u) << "no buffer was made";
     EXPECT_THAT(rec::Calls(), ElementsAre());
     EXPECT_TRUE(GlNoError());

@@ -140,6 +140,68 @@ TEST_P(OffscreenDepthFormatTest, TriangleDrawnBetweenBeginAndEndLandsInBothTextu
 INSTANTIATE_TEST_SUITE_P(Depth, OffscreenDepthFormatTest,
                          ::testing::Values(GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT32F));
 
+TEST_F(OffscreenBufferTest, ReadColorReadsTightRowsAndPutsTheCallersReadTargetBack) {
+    GlObjects gl;
+    CglOffscreenBuffer target;
+    std::vector<GLubyte> rgba(4 * 3 * 2 + 8, 7);
+    rec::Start();
+    EXPECT_FALSE(target.ReadColor(0, 0, 1, 1, rgba.data())) << "not created";
+    rec::Stop();
+    EXPECT_THAT(rec::Calls(), IsEmpty());
+    target.Create(16, 8, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    target.BeginRender();
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST); // the right half, x 8 to 15, red
+    glScissor(8, 0, 8, 8);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    target.EndRender();
+
+    // The caller reads from one framebuffer and draws into another. Rows of three texels are twelve
+    // bytes, which an alignment of 8 would pad to sixteen.
+    GLuint callerRead = gl.Framebuffer();
+    GLuint callerDraw = gl.Framebuffer();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, callerRead);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, callerDraw);
+    glPixelStorei(GL_PACK_ALIGNMENT, 8);
+    rec::Start();
+    EXPECT_TRUE(target.ReadColor(7, 3, 3, 2, rgba.data()));
+    rec::Stop();
+    EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(callerRead));
+    EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(callerDraw));
+    EXPECT_EQ(Integer(GL_PACK_ALIGNMENT), 1);
+    EXPECT_THAT(rgba, ElementsAre(0, 0, 255, 255, 255, 0, 0, 255, 255, 0, 0, 255, //
+                                  0, 0, 255, 255, 255, 0, 0, 255, 255, 0, 0, 255, //
+                                  7, 7, 7, 7, 7, 7, 7, 7));
+    // Only the read binding moves, there and back: the caller's drawing target is never switched.
+    std::vector<std::string> binds;
+    for (const std::string& call : rec::Calls()) {
+        if (call.rfind("glBindFramebuffer", 0) == 0) {
+            binds.push_back(call);
+            EXPECT_NE(call.find("(" + Enum(GL_READ_FRAMEBUFFER).text + ", "), std::string::npos) << call;
+        }
+    }
+    ASSERT_EQ(binds.size(), 2u);
+    EXPECT_EQ(rec::Calls().back(), binds[1]);
+    EXPECT_NE(binds[1].find(", " + Int(callerRead).text + ")"), std::string::npos) << binds[1];
+
+    // Nothing to read into, an empty or partly outside rectangle: no GL call.
+    rec::Start();
+    EXPECT_FALSE(target.ReadColor(0, 0, 1, 1, nullptr));
+    EXPECT_FALSE(target.ReadColor(0, 0, 0, 1, rgba.data()));
+    EXPECT_FALSE(target.ReadColor(0, 0, 1, -1, rgba.data()));
+    EXPECT_FALSE(target.ReadColor(14, 0, 3, 1, rgba.data()));
+    EXPECT_FALSE(target.ReadColor(0, 7, 1, 2, rgba.data()));
+    EXPECT_FALSE(target.ReadColor(-1, 0, 1, 1, rgba.data()));
+    EXPECT_FALSE(target.ReadColor(0, 0, 0x7FFFFFFF, 1, rgba.data()));
+    rec::Stop();
+    EXPECT_THAT(rec::Calls(), IsEmpty());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+
 TEST_F(OffscreenBufferTest, CreateReplacesTheOldObjectsDeletingThemFirstAndDepthBeforeColour) {
     CglOffscreenBuffer target;
     rec::Start();
@@ -324,6 +386,19 @@ TEST_F(WithoutFramebufferObjectOffscreen, EveryOperationWritesOneClearLineAndMak
                           "CglFrameBuffer::CheckStatus ERROR: glBindFramebufferEXT is not available\n");
     // Only the destructor's deletion of the two texture names it never made.
     EXPECT_THAT(rec::Calls(), ElementsAre(Delete("glDeleteTextures", 0), Delete("glDeleteTextures", 0)));
+
+    // A target that looks created gets as far as the entry point.
+    CglOffscreenBuffer made;
+    made.fboId = made.colorTexId = 1;
+    made.colorDesc.width = made.colorDesc.height = 4;
+    GLubyte rgba[4] = {};
+    StderrCapture readErr;
+    rec::Start();
+    EXPECT_FALSE(made.ReadColor(0, 0, 1, 1, rgba));
+    rec::Stop();
+    EXPECT_EQ(readErr.Text(), "CglOffscreenBuffer::ReadColor ERROR: glBindFramebufferEXT is not available\n");
+    EXPECT_THAT(rec::Calls(), IsEmpty());
+    made.fboId = made.colorTexId = 0;
     EXPECT_TRUE(GlNoError());
 }
 

@@ -512,6 +512,89 @@ TEST_F(CreateTextureTest, RefusedImageIsLeftForTheCallersCheck) {
     EXPECT_TRUE(GlError(GL_INVALID_VALUE));
 }
 
+// ---- updates and units ----
+
+TEST_F(CreateTextureTest, UpdateReplacesOnlyItsRectangleFromTightRows) {
+    TextureDesc desc(GL_TEXTURE_2D);
+    desc.width = desc.height = 4;
+    std::vector<GLubyte> texels = Texels(16, 10, 20, 30);
+    TextureData data;
+    data.pixels = texels.data();
+    data.format = GL_RGBA;
+    data.type = GL_UNSIGNED_BYTE;
+    GLuint texture = Create(desc, &data);
+    GLuint other = BindFresh(GL_TEXTURE_2D); // the binding ends at 0 whatever it was
+    // Rows of three RGB texels are nine bytes: only an alignment of 1 reads them as the caller wrote them.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    const GLubyte rgb[18] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19};
+    TextureData update;
+    update.pixels = rgb;
+    update.format = GL_RGB;
+    update.type = GL_UNSIGNED_BYTE;
+
+    EXPECT_TRUE(glUpdateTexture2D(texture, 0, 1, 2, 3, 2, &update));
+    EXPECT_TRUE(GlNoError());
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 1);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    std::vector<GLubyte> image = ReadImage(GL_TEXTURE_2D, 16);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    auto texel = [&](int x, int y) {
+        const GLubyte* p = &image[(y * 4 + x) * 4];
+        return std::vector<int>{p[0], p[1], p[2], p[3]};
+    };
+    EXPECT_THAT(texel(1, 2), ElementsAre(1, 2, 3, 255));
+    EXPECT_THAT(texel(3, 2), ElementsAre(7, 8, 9, 255));
+    EXPECT_THAT(texel(1, 3), ElementsAre(11, 12, 13, 255));
+    EXPECT_THAT(texel(3, 3), ElementsAre(17, 18, 19, 255));
+    EXPECT_THAT(texel(0, 2), ElementsAre(10, 20, 30, 255));
+    EXPECT_THAT(texel(3, 1), ElementsAre(10, 20, 30, 255));
+
+    // Nothing to upload, or nowhere to: no GL call. A rectangle outside the level is GL's to refuse.
+    TextureData empty;
+    empty.format = GL_RGB;
+    empty.type = GL_UNSIGNED_BYTE;
+    rec::Start();
+    EXPECT_FALSE(glUpdateTexture2D(texture, 0, 0, 0, 1, 1, nullptr));
+    EXPECT_FALSE(glUpdateTexture2D(texture, 0, 0, 0, 1, 1, &empty));
+    EXPECT_FALSE(glUpdateTexture2D(0, 0, 0, 0, 1, 1, &update));
+    rec::Stop();
+    EXPECT_THAT(rec::Calls(), ElementsAre());
+    glBindTexture(GL_TEXTURE_2D, other);
+    EXPECT_TRUE(glUpdateTexture2D(texture, 0, 3, 3, 2, 2, &update));
+    EXPECT_TRUE(GlError(GL_INVALID_VALUE));
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), 0);
+}
+
+TEST_F(CreateTextureTest, BindToUnitBindsThereAndLeavesUnitZeroActive) {
+    if (glActiveTexture == nullptr) {
+        GTEST_SKIP() << "the loader did not provide glActiveTexture";
+    }
+    GLuint onZero = BindFresh(GL_TEXTURE_2D);
+    GLuint cube = BindFresh(GL_TEXTURE_CUBE_MAP);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    glActiveTexture(GL_TEXTURE0 + 5);
+
+    rec::Start();
+    glBindTextureToUnit(3, GL_TEXTURE_CUBE_MAP, cube);
+    rec::Stop();
+    EXPECT_EQ(Integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(onZero)) << "unit 0 keeps its texture";
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_CUBE_MAP), 0);
+    glActiveTexture(GL_TEXTURE0 + 3);
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(cube));
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    glActiveTexture(GL_TEXTURE0);
+    EXPECT_EQ(rec::Calls().back(), Call("glActiveTexture", {Enum(GL_TEXTURE0)}));
+
+    // Unit 0 itself, from another active unit.
+    glActiveTexture(GL_TEXTURE0 + 2);
+    glBindTextureToUnit(0, GL_TEXTURE_2D, 0);
+    EXPECT_EQ(Integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_TRUE(GlNoError());
+}
+
 // ---- viewport ----
 
 class ViewportStateTest : public GlTest {
@@ -597,6 +680,18 @@ TEST_F(WithoutLoaderTextureTest, ThreeDimensionalUploadsSayWhatIsMissing) {
         EXPECT_EQ(rec::Calls().back(), Call("glBindTexture", {Enum(target), Int(0)}));
         EXPECT_TRUE(GlNoError());
     }
+
+    // Nor does an update of a 2D texture; a unit other than the active one needs glActiveTexture.
+    TextureDesc desc2D(GL_TEXTURE_2D);
+    desc2D.width = desc2D.height = 2;
+    GLuint updated = Create(desc2D, &data);
+    EXPECT_TRUE(glUpdateTexture2D(updated, 0, 0, 0, 2, 2, &data));
+    StderrCapture err;
+    rec::Start();
+    glBindTextureToUnit(1, GL_TEXTURE_2D, updated);
+    rec::Stop();
+    EXPECT_EQ(err.Text(), "glBindTextureToUnit() : glActiveTexture is not available\n");
+    EXPECT_THAT(rec::Calls(), ElementsAre());
 
     // The core targets need nothing from the loader.
     TextureDesc desc(GL_TEXTURE_2D);

@@ -123,6 +123,21 @@ void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, G
                             Int(border), Enum(format), Enum(type), Ptr(pixels)});
 }
 
+void GLAPIENTRY glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                                GLenum format, GLenum type, const void* pixels) {
+    static auto real = Next<decltype(&glTexSubImage2D)>("glTexSubImage2D");
+    real(target, level, x, y, width, height, format, type, pixels);
+    Record("glTexSubImage2D", {Enum(target), Int(level), Int(x), Int(y), Int(width), Int(height),
+                               Enum(format), Enum(type), Ptr(pixels)});
+}
+
+void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                             void* pixels) {
+    static auto real = Next<decltype(&glReadPixels)>("glReadPixels");
+    real(x, y, width, height, format, type, pixels);
+    Record("glReadPixels", {Int(x), Int(y), Int(width), Int(height), Enum(format), Enum(type), Ptr(pixels)});
+}
+
 void GLAPIENTRY glEnable(GLenum cap) {
     static auto real = Next<decltype(&glEnable)>("glEnable");
     real(cap);

@@ -8,6 +8,7 @@ void InstallGlewHooks() {
     InstallRenderStateHooks();
     InstallFramebufferHooks();
     InstallBufferHooks();
+    InstallVertexArrayHooks();
 }
 
 } // namespace rec

@@ -22,6 +22,12 @@ void GLAPIENTRY BufferData(GLenum target, GLsizeiptr size, const void* data, GLe
     Record("glBufferData", {Enum(target), Int(size), Ptr(data), Enum(usage)});
 }
 
+decltype(__glewBufferSubData) realBufferSubData;
+void GLAPIENTRY BufferSubData(GLenum target, GLintptr offset, GLsizeiptr size, const void* data) {
+    realBufferSubData(target, offset, size, data);
+    Record("glBufferSubData", {Enum(target), Int(offset), Int(size), Ptr(data)});
+}
+
 decltype(__glewDeleteBuffers) realDeleteBuffers;
 void GLAPIENTRY DeleteBuffers(GLsizei n, const GLuint* buffers) {
     realDeleteBuffers(n, buffers);
@@ -34,6 +40,7 @@ void InstallBufferHooks() {
     Hook(__glewGenBuffers, realGenBuffers, GenBuffers);
     Hook(__glewBindBuffer, realBindBuffer, BindBuffer);
     Hook(__glewBufferData, realBufferData, BufferData);
+    Hook(__glewBufferSubData, realBufferSubData, BufferSubData);
     Hook(__glewDeleteBuffers, realDeleteBuffers, DeleteBuffers);
 }
 

@@ -154,6 +154,93 @@ void GLAPIENTRY Uniform1i(GLint location, GLint v0) {
     Record("glUniform1i", {Int(location), Int(v0)});
 }
 
+// Integer arrays in the braces that Floats uses.
+Arg Ints(const GLint* values, int count) {
+    std::string text = "{";
+    for (int i = 0; i < count; ++i) {
+        text += (i ? ", " : "") + Int(values[i]).text;
+    }
+    return {text + "}"};
+}
+
+decltype(__glewUniform2i) realUniform2i;
+void GLAPIENTRY Uniform2i(GLint location, GLint v0, GLint v1) {
+    realUniform2i(location, v0, v1);
+    Record("glUniform2i", {Int(location), Int(v0), Int(v1)});
+}
+
+decltype(__glewUniform3i) realUniform3i;
+void GLAPIENTRY Uniform3i(GLint location, GLint v0, GLint v1, GLint v2) {
+    realUniform3i(location, v0, v1, v2);
+    Record("glUniform3i", {Int(location), Int(v0), Int(v1), Int(v2)});
+}
+
+decltype(__glewUniform4i) realUniform4i;
+void GLAPIENTRY Uniform4i(GLint location, GLint v0, GLint v1, GLint v2, GLint v3) {
+    realUniform4i(location, v0, v1, v2, v3);
+    Record("glUniform4i", {Int(location), Int(v0), Int(v1), Int(v2), Int(v3)});
+}
+
+decltype(__glewUniform1ui) realUniform1ui;
+void GLAPIENTRY Uniform1ui(GLint location, GLuint v0) {
+    realUniform1ui(location, v0);
+    Record("glUniform1ui", {Int(location), Int(v0)});
+}
+
+decltype(__glewUniform2ui) realUniform2ui;
+void GLAPIENTRY Uniform2ui(GLint location, GLuint v0, GLuint v1) {
+    realUniform2ui(location, v0, v1);
+    Record("glUniform2ui", {Int(location), Int(v0), Int(v1)});
+}
+
+decltype(__glewUniform3ui) realUniform3ui;
+void GLAPIENTRY Uniform3ui(GLint location, GLuint v0, GLuint v1, GLuint v2) {
+    realUniform3ui(location, v0, v1, v2);
+    Record("glUniform3ui", {Int(location), Int(v0), Int(v1), Int(v2)});
+}
+
+decltype(__glewUniform4ui) realUniform4ui;
+void GLAPIENTRY Uniform4ui(GLint location, GLuint v0, GLuint v1, GLuint v2, GLuint v3) {
+    realUniform4ui(location, v0, v1, v2, v3);
+    Record("glUniform4ui", {Int(location), Int(v0), Int(v1), Int(v2), Int(v3)});
+}
+
+decltype(__glewUniformMatrix2fv) realUniformMatrix2fv;
+void GLAPIENTRY UniformMatrix2fv(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value) {
+    realUniformMatrix2fv(location, count, transpose, value);
+    Record("glUniformMatrix2fv", {Int(location), Int(count), Int(transpose), Floats(value, 4 * count)});
+}
+
+decltype(__glewUniformMatrix3fv) realUniformMatrix3fv;
+void GLAPIENTRY UniformMatrix3fv(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value) {
+    realUniformMatrix3fv(location, count, transpose, value);
+    Record("glUniformMatrix3fv", {Int(location), Int(count), Int(transpose), Floats(value, 9 * count)});
+}
+
+decltype(__glewUniform1iv) realUniform1iv;
+void GLAPIENTRY Uniform1iv(GLint location, GLsizei count, const GLint* value) {
+    realUniform1iv(location, count, value);
+    Record("glUniform1iv", {Int(location), Int(count), Ints(value, count)});
+}
+
+decltype(__glewUniform2iv) realUniform2iv;
+void GLAPIENTRY Uniform2iv(GLint location, GLsizei count, const GLint* value) {
+    realUniform2iv(location, count, value);
+    Record("glUniform2iv", {Int(location), Int(count), Ints(value, 2 * count)});
+}
+
+decltype(__glewUniform3iv) realUniform3iv;
+void GLAPIENTRY Uniform3iv(GLint location, GLsizei count, const GLint* value) {
+    realUniform3iv(location, count, value);
+    Record("glUniform3iv", {Int(location), Int(count), Ints(value, 3 * count)});
+}
+
+decltype(__glewUniform4iv) realUniform4iv;
+void GLAPIENTRY Uniform4iv(GLint location, GLsizei count, const GLint* value) {
+    realUniform4iv(location, count, value);
+    Record("glUniform4iv", {Int(location), Int(count), Ints(value, 4 * count)});
+}
+
 decltype(__glewActiveTexture) realActiveTexture;
 void GLAPIENTRY ActiveTexture(GLenum texture) {
     realActiveTexture(texture);
@@ -217,6 +304,19 @@ void InstallProgramHooks() {
     Hook(__glewUniform3fv, realUniform3fv, Uniform3fv);
     Hook(__glewUniform4fv, realUniform4fv, Uniform4fv);
     Hook(__glewUniform1i, realUniform1i, Uniform1i);
+    Hook(__glewUniform2i, realUniform2i, Uniform2i);
+    Hook(__glewUniform3i, realUniform3i, Uniform3i);
+    Hook(__glewUniform4i, realUniform4i, Uniform4i);
+    Hook(__glewUniform1ui, realUniform1ui, Uniform1ui);
+    Hook(__glewUniform2ui, realUniform2ui, Uniform2ui);
+    Hook(__glewUniform3ui, realUniform3ui, Uniform3ui);
+    Hook(__glewUniform4ui, realUniform4ui, Uniform4ui);
+    Hook(__glewUniformMatrix2fv, realUniformMatrix2fv, UniformMatrix2fv);
+    Hook(__glewUniformMatrix3fv, realUniformMatrix3fv, UniformMatrix3fv);
+    Hook(__glewUniform1iv, realUniform1iv, Uniform1iv);
+    Hook(__glewUniform2iv, realUniform2iv, Uniform2iv);
+    Hook(__glewUniform3iv, realUniform3iv, Uniform3iv);
+    Hook(__glewUniform4iv, realUniform4iv, Uniform4iv);
     Hook(__glewActiveTexture, realActiveTexture, ActiveTexture);
     Hook(__glewGetShaderiv, realGetShaderiv, GetShaderiv);
     Hook(__glewGetShaderInfoLog, realGetShaderInfoLog, GetShaderInfoLog);

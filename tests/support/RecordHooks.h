@@ -49,5 +49,6 @@ void InstallTextureHooks();
 void InstallRenderStateHooks();
 void InstallFramebufferHooks();
 void InstallBufferHooks();
+void InstallVertexArrayHooks();
 
 } // namespace rec

@@ -1,0 +1,121 @@
+#include "glVertexArray.h"
+
+#include "glEntryPoints.h"
+
+#include <initializer_list>
+
+namespace {
+
+using glEntryPoints::EntryPoint;
+
+bool Available(const char* operation, std::initializer_list<EntryPoint> needed) {
+    return glEntryPoints::Available("CglVertexArray", operation, needed);
+}
+
+EntryPoint BindVertexArrayCall() {
+    return {glBindVertexArray != nullptr, "glBindVertexArray"};
+}
+
+// GL takes a buffer offset where it once took a client pointer.
+const void* BufferOffset(GLintptr offset) {
+    return reinterpret_cast<const void*>(offset);
+}
+
+} // namespace
+
+CglVertexArray::~CglVertexArray() {
+    Destroy();
+}
+
+CglVertexArray::CglVertexArray(CglVertexArray&& other) noexcept : id(other.id) {
+    other.id = 0;
+}
+
+CglVertexArray& CglVertexArray::operator=(CglVertexArray&& other) noexcept {
+    if (this != &other) {
+        Destroy();
+        id = other.id;
+        other.id = 0;
+    }
+    return *this;
+}
+
+bool CglVertexArray::Create() {
+    // Both are checked first, so that a missing one leaves the array held in place.
+    if (!Available("Create", {{glGenVertexArrays != nullptr, "glGenVertexArrays"},
+                              {glDeleteVertexArrays != nullptr, "glDeleteVertexArrays"}})) {
+        return false;
+    }
+    Destroy();
+    glGenVertexArrays(1, &id);
+    return true;
+}
+
+void CglVertexArray::Destroy() {
+    if (id == 0) {
+        return;
+    }
+    if (Available("Destroy", {{glDeleteVertexArrays != nullptr, "glDeleteVertexArrays"}})) {
+        glDeleteVertexArrays(1, &id);
+    }
+    id = 0;
+}
+
+void CglVertexArray::Bind() const {
+    if (id != 0 && Available("Bind", {BindVertexArrayCall()})) {
+        glBindVertexArray(id);
+    }
+}
+
+void CglVertexArray::Unbind() const {
+    if (Available("Unbind", {BindVertexArrayCall()})) {
+        glBindVertexArray(0);
+    }
+}
+
+void CglVertexArray::SetAttribute(GLuint index, GLuint buffer, GLint components, GLenum type, bool normalized,
+                                  GLsizei stride, GLintptr offset) {
+    if (id == 0 ||
+        !Available("SetAttribute", {BindVertexArrayCall(),
+                                    {glBindBuffer != nullptr, "glBindBuffer"},
+                                    {glVertexAttribPointer != nullptr, "glVertexAttribPointer"},
+                                    {glEnableVertexAttribArray != nullptr, "glEnableVertexAttribArray"}})) {
+        return;
+    }
+    glBindVertexArray(id);
+    // The pointer call records the buffer bound here, so the binding can go straight after.
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glVertexAttribPointer(index, components, type, normalized ? GL_TRUE : GL_FALSE, stride,
+                          BufferOffset(offset));
+    glEnableVertexAttribArray(index);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
+}
+
+void CglVertexArray::SetIntegerAttribute(GLuint index, GLuint buffer, GLint components, GLenum type,
+                                         GLsizei stride, GLintptr offset) {
+    if (id == 0 || !Available("SetIntegerAttribute",
+                              {BindVertexArrayCall(),
+                               {glBindBuffer != nullptr, "glBindBuffer"},
+                               {glVertexAttribIPointer != nullptr, "glVertexAttribIPointer"},
+                               {glEnableVertexAttribArray != nullptr, "glEnableVertexAttribArray"}})) {
+        return;
+    }
+    glBindVertexArray(id);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glVertexAttribIPointer(index, components, type, stride, BufferOffset(offset));
+    glEnableVertexAttribArray(index);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
+}
+
+void CglVertexArray::SetIndexBuffer(GLuint buffer) {
+    if (id == 0 ||
+        !Available("SetIndexBuffer", {BindVertexArrayCall(), {glBindBuffer != nullptr, "glBindBuffer"}})) {
+        return;
+    }
+    glBindVertexArray(id);
+    // Not unbound before the vertex array is: that would take the index buffer away from it again.
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
+    glBindVertexArray(0);
+}
