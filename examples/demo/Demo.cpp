@@ -1,18 +1,21 @@
 // The Vistrel demo: a rotating cube, textured, lit and mirroring a sky cube map, rendered into an
 // offscreen target and copied to the window through a vignette, with the frame rate on top.
-// Escape ends it.
+// Escape ends it. With -core it runs on a 3.3 core profile and draws the same cube, without the
+// frame-rate panel and text, which the fixed pipeline draws.
 //
 // Every frame:
 //   1. into the offscreen target: clear, depth test on, draw the cube with the scene program;
 //   2. into the window: depth test off, draw the target's colour texture on a window-sized quad;
-//   3. a translucent panel (blending on) and the frame-rate text over it (blending off);
+//   3. a translucent panel (blending on) and the frame-rate text over it (blending off), unless -core;
 //   4. report any GL error, swap.
 #include <GL/glew.h>
-#include <GL/glut.h>
+// The context version and profile are freeglut's additions to GLUT.
+#include <GL/freeglut.h>
 #include <vistrel/glBuffer.h>
 #include <vistrel/glOffscreenBuffer.h>
 #include <vistrel/glProgram.h>
 #include <vistrel/glTexture.h>
+#include <vistrel/glVertexArray.h>
 
 #include "FrameRate.h"
 #include "OverlayText.h"
@@ -290,6 +293,8 @@ struct Scene {
     GLuint surfaceTexture = 0;
     GLuint skyTexture = 0;
     GLuint vertexBuffer = 0;
+    // Position, normal and texture coordinates of the shared buffer at attribute locations 0, 1 and 2.
+    CglVertexArray vertices;
     CglOffscreenBuffer target;
     ViewportState window{kWindowWidth, kWindowHeight, 0.0f, 1.0f};
 
@@ -303,6 +308,8 @@ struct Scene {
 };
 
 std::unique_ptr<Scene> scene;
+// Set by -core: the window's context is a 3.3 core profile.
+bool coreProfile = false;
 
 // Where the shaders lie, found from the executable's own directory wherever the demo is started from:
 // installed, in the data directory (VISTREL_DEMO_SHADERS, relative to the executable's directory); in the
@@ -339,28 +346,10 @@ bool LinkProgram(CglProgram& program, const CglShader& vertex, const CglShader& 
     return false;
 }
 
-// The entry points beyond OpenGL 1.1 that the demo calls itself; the library checks its own.
-bool HaveEntryPoints() {
-    const struct {
-        bool present;
-        const char* name;
-    } needed[] = {{glBindBuffer != nullptr, "glBindBuffer"},
-                  {glVertexAttribPointer != nullptr, "glVertexAttribPointer"},
-                  {glEnableVertexAttribArray != nullptr, "glEnableVertexAttribArray"},
-                  {glDisableVertexAttribArray != nullptr, "glDisableVertexAttribArray"}};
-    for (const auto& entry : needed) {
-        if (!entry.present) {
-            fprintf(stderr, "vistrel-demo: the GL driver lacks %s\n", entry.name);
-            return false;
-        }
-    }
-    return true;
-}
-
 bool CreateScene(const std::string& directory) {
     scene = std::make_unique<Scene>();
     Scene& s = *scene;
-    if (!HaveEntryPoints() || !LoadShader(s.sceneVertex, directory, "scene.vert", GL_VERTEX_SHADER) ||
+    if (!LoadShader(s.sceneVertex, directory, "scene.vert", GL_VERTEX_SHADER) ||
         !LoadShader(s.sceneFragment, directory, "scene.frag", GL_FRAGMENT_SHADER) ||
         !LoadShader(s.presentVertex, directory, "present.vert", GL_VERTEX_SHADER) ||
         !LoadShader(s.presentFragment, directory, "present.frag", GL_FRAGMENT_SHADER) ||
@@ -378,6 +367,15 @@ bool CreateScene(const std::string& directory) {
     if (glCreateVertexBuffer(&bufferDesc, &bufferData, &s.vertexBuffer)) {
         return false;
     }
+    // Says itself what the driver lacks.
+    if (!s.vertices.Create()) {
+        return false;
+    }
+    s.vertices.SetAttribute(0, s.vertexBuffer, 3, GL_FLOAT, false, sizeof(Vertex),
+                            offsetof(Vertex, position));
+    s.vertices.SetAttribute(1, s.vertexBuffer, 3, GL_FLOAT, false, sizeof(Vertex), offsetof(Vertex, normal));
+    s.vertices.SetAttribute(2, s.vertexBuffer, 2, GL_FLOAT, false, sizeof(Vertex),
+                            offsetof(Vertex, texCoord));
 
     // Create prints why the target is incomplete but returns nothing, so the status is asked again
     // (an incomplete target's status line then appears twice).
@@ -388,24 +386,11 @@ bool CreateScene(const std::string& directory) {
     return !glCheckError(__LINE__, ThisFile()) && s.surfaceTexture != 0 && s.skyTexture != 0;
 }
 
-// Draws `count` vertices of the shared buffer from `first` on, with position, normal and texture
-// coordinates fed to attribute locations 0, 1 and 2.
+// Draws `count` vertices of the shared buffer from `first` on.
 void DrawVertices(GLenum mode, GLint first, GLsizei count) {
-    glBindBuffer(GL_ARRAY_BUFFER, scene->vertexBuffer);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          reinterpret_cast<const void*>(offsetof(Vertex, position)));
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          reinterpret_cast<const void*>(offsetof(Vertex, normal)));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          reinterpret_cast<const void*>(offsetof(Vertex, texCoord)));
-    for (GLuint i = 0; i < 3; ++i) {
-        glEnableVertexAttribArray(i);
-    }
+    scene->vertices.Bind();
     glDrawArrays(mode, first, count);
-    for (GLuint i = 0; i < 3; ++i) {
-        glDisableVertexAttribArray(i);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    scene->vertices.Unbind();
 }
 
 void DrawCube(float seconds) {
@@ -471,7 +456,9 @@ void OnDisplay() {
     glApplyViewportState(&s.window);
     glApplyDepthStencilState(&kNoDepth, 0);
     PresentToWindow();
-    DrawFrameRate();
+    if (!coreProfile) {
+        DrawFrameRate();
+    }
 
     glCheckError(__LINE__, ThisFile());
     glutSwapBuffers();
@@ -502,9 +489,16 @@ void OnKeyboard(unsigned char key, int, int) {
 int main(int argc, char** argv) {
     std::string directory = ShaderDirectory(argv[0]);
     glutInit(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        coreProfile = coreProfile || strcmp(argv[i], "-core") == 0;
+    }
     glutInitWindowSize(kWindowWidth, kWindowHeight);
     glutInitWindowPosition(0, 0);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    if (coreProfile) {
+        glutInitContextVersion(3, 3);
+        glutInitContextProfile(GLUT_CORE_PROFILE);
+    }
     glutCreateWindow(kTitle);
 
     // The loader needs the context that the window made current.
