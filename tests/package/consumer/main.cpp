@@ -1,20 +1,24 @@
 // Quick start: open a window, initialise the loader, then draw a triangle into an offscreen target
-// with a shader program and read the result back.
+// with a shader program and a vertex array, and read the result back.
 #include <GL/glew.h>
 #include <GL/glut.h>
 
+#include <vistrel/glBuffer.h>
 #include <vistrel/glOffscreenBuffer.h>
 #include <vistrel/glProgram.h>
 #include <vistrel/glTexture.h>
+#include <vistrel/glVertexArray.h>
 
 #include <cstdio>
 
-static const char* vertexSource = R"(#version 120
-void main() { gl_Position = gl_Vertex; })";
+static const char* vertexSource = R"(#version 330
+layout(location = 0) in vec2 position;
+void main() { gl_Position = vec4(position, 0.0, 1.0); })";
 
-static const char* fragmentSource = R"(#version 120
+static const char* fragmentSource = R"(#version 330
 uniform vec4 color;
-void main() { gl_FragColor = color; })";
+out vec4 fragColor;
+void main() { fragColor = color; })";
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
@@ -37,6 +41,17 @@ int main(int argc, char** argv) {
     }
     printf("%s\n", program.statusMessage);
 
+    // One triangle that covers the whole target.
+    const float corners[] = {-1.0f, -1.0f, 3.0f, -1.0f, -1.0f, 3.0f};
+    BufferDesc bufferDesc{sizeof corners, GL_STATIC_DRAW};
+    BufferData bufferData{reinterpret_cast<const GLubyte*>(corners)};
+    GLuint buffer = 0;
+    CglVertexArray triangle;
+    if (glCreateVertexBuffer(&bufferDesc, &bufferData, &buffer) || !triangle.Create()) {
+        return 1;
+    }
+    triangle.SetAttribute(0, buffer, 2, GL_FLOAT, false, 0, 0);
+
     CglOffscreenBuffer target;
     target.Create(64, 64, GL_RGBA8, GL_DEPTH_COMPONENT24);
     target.BeginRender();
@@ -44,16 +59,16 @@ int main(int argc, char** argv) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     program.Bind();
     program.SetParameter4f("color", 0.0f, 1.0f, 0.0f, 1.0f);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(3.0f, -1.0f);
-    glVertex2f(-1.0f, 3.0f);
-    glEnd();
+    triangle.Bind();
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    triangle.Unbind();
     program.Unbind();
+    target.EndRender();
 
     unsigned char pixel[4] = {};
-    glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    target.EndRender();
+    target.ReadColor(32, 32, 1, 1, pixel);
+    triangle.Destroy();
+    glDeleteVertexBuffer(&buffer);
 
     bool failed = glCheckError(__LINE__, "main.cpp");
     printf("offscreen pixel: %d %d %d %d\n", pixel[0], pixel[1], pixel[2], pixel[3]);
