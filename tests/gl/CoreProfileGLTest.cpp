@@ -239,21 +239,16 @@ TEST_F(CoreProfileTest, VertexBufferIsCreatedWithItsDataAndDeleted) {
 }
 
 // A core profile draws only through a vertex array: the whole path without raw GL set-up calls.
-const char kDrawVertex[] = R"(#version 330 core
-layout(location = 0) in vec2 position;
-layout(location = 1) in uint tint;
-flat out uint vTint;
-void main() { vTint = tint; gl_Position = vec4(position, 0.0, 1.0); }
-)";
+const char kDrawVertex[] = "#version 330 core\nlayout(location = 0) in vec2 position;\n"
+                           "layout(location = 1) in uint tint;\nflat out uint v;\n"
+                           "void main() { v = tint; gl_Position = vec4(position, 0.0, 1.0); }\n";
 const char kDrawFragment[] = R"(#version 330 core
 uniform sampler2D tex;
 uniform uint add;
 uniform mat2 turn;
-flat in uint vTint;
-out vec4 fragColor;
-void main() {
-    fragColor = vec4(float(vTint + add) / 255.0, texture(tex, vec2(0.5)).g, (turn * vec2(1.0, 0.0)).y, 1.0);
-}
+flat in uint v;
+out vec4 colour;
+void main() { colour = vec4(float(v + add) / 255.0, texture(tex, vec2(0.5)).g, (turn * vec2(1, 0)).y, 1); }
 )";
 
 TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
@@ -264,8 +259,8 @@ TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
         << fragment.statusMessage;
     ASSERT_TRUE(program.Link(vertex.id, fragment.id)) << program.statusMessage;
 
-    // Made black and degenerate, then updated: only the updates can make the expected pixels.
-    const GLubyte black[4] = {0, 0, 0, 255};
+    // Texture and positions are made black and degenerate: only the updates can give the expected pixels.
+    const GLubyte black[4] = {0, 0, 0, 255}, green[4] = {0, 200, 0, 255};
     TextureDesc desc(GL_TEXTURE_2D);
     desc.width = desc.height = 1;
     TextureData data;
@@ -273,38 +268,32 @@ TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
     data.format = GL_RGBA;
     data.type = GL_UNSIGNED_BYTE;
     GLuint texture = glCreateTexture(&desc, &data, nullptr);
-    const GLubyte green[4] = {0, 200, 0, 255};
     data.pixels = green;
     EXPECT_TRUE(glUpdateTexture2D(texture, 0, 0, 0, 1, 1, &data));
-
-    const float nowhere[8] = {};
-    const float leftHalf[8] = {-1, -1, 0, -1, 0, 1, -1, 1};
+    std::vector<GLuint> buffers;
+    auto buffer = [&](const void* bytes, GLsizeiptr size) {
+        BufferDesc bufferDesc{size, GL_STATIC_DRAW};
+        BufferData bufferData{static_cast<const GLubyte*>(bytes)};
+        EXPECT_FALSE(glCreateVertexBuffer(&bufferDesc, &bufferData, &buffers.emplace_back()));
+        return buffers.back();
+    };
+    const float nowhere[8] = {}, leftHalf[8] = {-1, -1, 0, -1, 0, 1, -1, 1};
     const GLuint tints[4] = {40, 40, 40, 40};
     const GLubyte indices[6] = {0, 1, 2, 0, 2, 3};
-    GLuint positions = 0, tintBuffer = 0, indexBuffer = 0;
-    BufferDesc positionDesc{sizeof nowhere, GL_DYNAMIC_DRAW};
-    BufferData positionData{reinterpret_cast<const GLubyte*>(nowhere)};
-    BufferDesc tintDesc{sizeof tints, GL_STATIC_DRAW};
-    BufferData tintData{reinterpret_cast<const GLubyte*>(tints)};
-    BufferDesc indexDesc{sizeof indices, GL_STATIC_DRAW};
-    BufferData indexData{indices};
-    EXPECT_FALSE(glCreateVertexBuffer(&positionDesc, &positionData, &positions));
-    EXPECT_FALSE(glCreateVertexBuffer(&tintDesc, &tintData, &tintBuffer));
-    EXPECT_FALSE(glCreateVertexBuffer(&indexDesc, &indexData, &indexBuffer));
+    GLuint positions = buffer(nowhere, sizeof nowhere);
     EXPECT_FALSE(
         glUpdateVertexBuffer(positions, 0, sizeof leftHalf, reinterpret_cast<const GLubyte*>(leftHalf)));
-
     CglVertexArray array;
     ASSERT_TRUE(array.Create());
     array.SetAttribute(0, positions, 2, GL_FLOAT, false, 0, 0);
-    array.SetIntegerAttribute(1, tintBuffer, 1, GL_UNSIGNED_INT, 0, 0);
-    array.SetIndexBuffer(indexBuffer);
+    array.SetIntegerAttribute(1, buffer(tints, sizeof tints), 1, GL_UNSIGNED_INT, 0, 0);
+    array.SetIndexBuffer(buffer(indices, sizeof indices));
 
     CglOffscreenBuffer target;
     target.Create(32, 32, GL_RGBA8, GL_DEPTH_COMPONENT24);
     target.BeginRender();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     program.Bind();
     glBindTextureToUnit(2, GL_TEXTURE_2D, texture);
     program.SetParameter1i("tex", 2);
@@ -322,21 +311,18 @@ TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
     rec::Start();
     EXPECT_TRUE(target.ReadColor(0, 0, 32, 32, rgba.data()));
     rec::Stop();
-    auto pixel = [&](int x, int y) {
-        return std::vector<int>(&rgba[(y * 32 + x) * 4], &rgba[(y * 32 + x) * 4 + 4]);
-    };
-    std::vector<int> drawn = pixel(4, 16);
+    const GLubyte* drawn = &rgba[(16 * 32 + 4) * 4];
     EXPECT_EQ(drawn[0], 100) << "the integer attribute plus the unsigned uniform";
     EXPECT_EQ(drawn[1], 200) << "the updated texture, sampled on unit 2";
     EXPECT_NEAR(drawn[2], 128, 1) << "the 2x2 matrix's first column";
-    EXPECT_THAT(pixel(28, 16), ::testing::ElementsAre(0, 0, 0, 255));
+    EXPECT_THAT(std::vector<GLubyte>(&rgba[(16 * 32 + 28) * 4], &rgba[(16 * 32 + 29) * 4]),
+                ::testing::ElementsAre(0, 0, 0, 255));
     for (const std::string& name : rec::Names()) {
         EXPECT_EQ(name.find("EXT"), std::string::npos) << name;
     }
-
     glDeleteTextures(1, &texture);
-    for (GLuint* buffer : {&positions, &tintBuffer, &indexBuffer}) {
-        EXPECT_FALSE(glDeleteVertexBuffer(buffer));
+    for (GLuint& name : buffers) {
+        EXPECT_FALSE(glDeleteVertexBuffer(&name));
     }
 }
 

@@ -527,10 +527,9 @@ TEST_F(CreateTextureTest, UpdateReplacesOnlyItsRectangleFromTightRows) {
     // Rows of three RGB texels are nine bytes: only an alignment of 1 reads them as the caller wrote them.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     const GLubyte rgb[18] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19};
-    TextureData update;
+    TextureData update = data;
     update.pixels = rgb;
     update.format = GL_RGB;
-    update.type = GL_UNSIGNED_BYTE;
 
     EXPECT_TRUE(glUpdateTexture2D(texture, 0, 1, 2, 3, 2, &update));
     EXPECT_TRUE(GlNoError());
@@ -538,22 +537,16 @@ TEST_F(CreateTextureTest, UpdateReplacesOnlyItsRectangleFromTightRows) {
     EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 1);
     glBindTexture(GL_TEXTURE_2D, texture);
     std::vector<GLubyte> image = ReadImage(GL_TEXTURE_2D, 16);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    auto texel = [&](int x, int y) {
-        const GLubyte* p = &image[(y * 4 + x) * 4];
-        return std::vector<int>{p[0], p[1], p[2], p[3]};
-    };
-    EXPECT_THAT(texel(1, 2), ElementsAre(1, 2, 3, 255));
-    EXPECT_THAT(texel(3, 2), ElementsAre(7, 8, 9, 255));
-    EXPECT_THAT(texel(1, 3), ElementsAre(11, 12, 13, 255));
-    EXPECT_THAT(texel(3, 3), ElementsAre(17, 18, 19, 255));
-    EXPECT_THAT(texel(0, 2), ElementsAre(10, 20, 30, 255));
-    EXPECT_THAT(texel(3, 1), ElementsAre(10, 20, 30, 255));
+    // Rows 2 and 3 from column 1 on, then the texels beside them.
+    EXPECT_THAT(std::vector<GLubyte>(&image[36], &image[48]),
+                ElementsAre(1, 2, 3, 255, 4, 5, 6, 255, 7, 8, 9, 255));
+    EXPECT_THAT(std::vector<GLubyte>(&image[52], &image[64]),
+                ElementsAre(11, 12, 13, 255, 14, 15, 16, 255, 17, 18, 19, 255));
+    EXPECT_THAT(std::vector<GLubyte>(&image[28], &image[36]), ElementsAre(10, 20, 30, 255, 10, 20, 30, 255));
 
     // Nothing to upload, or nowhere to: no GL call. A rectangle outside the level is GL's to refuse.
-    TextureData empty;
-    empty.format = GL_RGB;
-    empty.type = GL_UNSIGNED_BYTE;
+    TextureData empty = update;
+    empty.pixels = nullptr;
     rec::Start();
     EXPECT_FALSE(glUpdateTexture2D(texture, 0, 0, 0, 1, 1, nullptr));
     EXPECT_FALSE(glUpdateTexture2D(texture, 0, 0, 0, 1, 1, &empty));
