@@ -118,4 +118,6 @@ void CglVertexArray::SetIndexBuffer(GLuint buffer) {
     // Not unbound before the vertex array is: that would take the index buffer away from it again.
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
     glBindVertexArray(0);
+    // Every Set... call ends with both bindings at 0, so callers need not know which one it touched.
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }

@@ -53,7 +53,7 @@ class VISTREL_API CglVertexArray {
     void SetIntegerAttribute(GLuint index, GLuint buffer, GLint components, GLenum type, GLsizei stride,
                              GLintptr offset);
     // Makes `buffer` (0 for none) this vertex array's index buffer, which indexed draws read. The
-    // element-array binding belongs to the vertex array, so it is made while this one is bound; the
-    // vertex array binding ends at 0 and the array-buffer binding is not touched.
+    // element-array binding belongs to the vertex array, so it is made while this one is bound. Leaves
+    // the vertex array binding and the array-buffer binding at 0, as the other Set... calls do.
     void SetIndexBuffer(GLuint buffer);
 };

@@ -81,10 +81,11 @@ TEST_F(VertexArrayTest, IndexedDrawReadsAFloatAndAnIntegerAttributeAndTouchesNoO
     EXPECT_EQ(Attribute(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED) + Attribute(1, GL_VERTEX_ATTRIB_ARRAY_ENABLED), 0);
     glDeleteVertexArrays(1, &other);
     // The index buffer is taken while this array is bound, and kept: no unbind before the array's.
-    EXPECT_THAT(std::vector<std::string>(rec::Calls().end() - 3, rec::Calls().end()),
+    EXPECT_THAT(std::vector<std::string>(rec::Calls().end() - 4, rec::Calls().end()),
                 ElementsAre(Call("glBindVertexArray", {Int(array.id)}),
                             Call("glBindBuffer", {rec::Enum(GL_ELEMENT_ARRAY_BUFFER), Int(indexBuffer)}),
-                            Call("glBindVertexArray", {Int(0)})));
+                            Call("glBindVertexArray", {Int(0)}),
+                            Call("glBindBuffer", {rec::Enum(GL_ARRAY_BUFFER), Int(0)})));
 
     CglShader vertex, fragment;
     CglProgram program;
