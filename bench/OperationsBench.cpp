@@ -21,6 +21,7 @@
 #include <vistrel/glOffscreenBuffer.h>
 #include <vistrel/glProgram.h>
 #include <vistrel/glTexture.h>
+#include <vistrel/glVertexArray.h>
 
 #include <cfloat>
 #include <cstdio>
@@ -65,6 +66,23 @@ const char* const kFragmentCore = "#version 330 core\n"
                                   "out vec4 color;\n"
                                   "void main() { color = tint; }\n";
 
+// A program with the integer, unsigned and 3x3 matrix uniforms, for their setters.
+const char* const kIntegerVertexCompatibility =
+    "#version 130\n"
+    "uniform int pick;\n"
+    "uniform uvec4 mask;\n"
+    "uniform mat3 turn;\n"
+    "void main() { gl_Position = vec4(turn[pick] * float(mask.x), 1.0); }\n";
+const char* const kIntegerFragmentCompatibility = "#version 130\nvoid main() { gl_FragColor = vec4(1.0); }\n";
+const char* const kIntegerVertexCore =
+    "#version 330 core\n"
+    "uniform int pick;\n"
+    "uniform uvec4 mask;\n"
+    "uniform mat3 turn;\n"
+    "void main() { gl_Position = vec4(turn[pick] * float(mask.x), 1.0); }\n";
+const char* const kIntegerFragmentCore =
+    "#version 330 core\nout vec4 color;\nvoid main() { color = vec4(1.0); }\n";
+
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 const float kNoBorder[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
@@ -79,6 +97,9 @@ struct Scene {
     CglShader vertex;
     CglShader fragment;
     CglProgram program; // linked and current for the uniform operations
+    CglShader integerVertex;
+    CglShader integerFragment;
+    CglProgram integerProgram; // current only during its own uniform operation
 
     GLuint attachedTexture = 0; // the framebuffer's colour image
     CglFrameBuffer framebuffer;
@@ -92,6 +113,10 @@ struct Scene {
     BufferDesc bufferDesc{kBufferBytes, GL_STATIC_DRAW};
     BufferData bufferData{nullptr};
     std::vector<GLubyte> bufferBytes;
+
+    GLuint updatedBuffer = 0;  // a buffer of kBufferBytes whose middle half is replaced
+    GLuint updatedTexture = 0; // a kTextureSize square texture replaced whole
+    std::vector<GLubyte> readBack;
 };
 
 Scene* scene = nullptr;
@@ -107,6 +132,7 @@ struct ExtFramebuffers {
         glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_2D, texture, 0);
     }
     static GLenum Completeness() { return glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT); }
+    static void BindRead(GLuint fbo) { glBindFramebufferEXT(GL_READ_FRAMEBUFFER, fbo); }
 };
 
 struct CoreFramebuffers {
@@ -115,6 +141,7 @@ struct CoreFramebuffers {
         glFramebufferTexture2D(GL_FRAMEBUFFER, attachment, GL_TEXTURE_2D, texture, 0);
     }
     static GLenum Completeness() { return glCheckFramebufferStatus(GL_FRAMEBUFFER); }
+    static void BindRead(GLuint fbo) { glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo); }
 };
 
 // The library's configuring operations bind the framebuffer for their own duration only, and only when
@@ -315,6 +342,121 @@ VISTREL_NOINLINE void RawCompileLink() {
     }
 }
 
+// ---- integer, unsigned and 3x3 matrix uniforms on a program made current for them ----
+
+const float kTurn[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+
+VISTREL_NOINLINE void LibraryIntegerUniforms() {
+    const CglProgram& program = scene->integerProgram;
+    program.Bind();
+    program.SetParameter1i("pick", 1);
+    program.SetParameter4ui("mask", 1, 2, 3, 4);
+    program.SetParameterMatrix3("turn", kTurn, false);
+    scene->program.Bind();
+}
+
+VISTREL_NOINLINE void RawIntegerUniforms() {
+    GLuint program = scene->integerProgram.id;
+    glUseProgram(program);
+    GLint location = glGetUniformLocation(program, "pick");
+    if (location >= 0) {
+        glUniform1i(location, 1);
+    }
+    location = glGetUniformLocation(program, "mask");
+    if (location >= 0) {
+        glUniform4ui(location, 1, 2, 3, 4);
+    }
+    location = glGetUniformLocation(program, "turn");
+    if (location >= 0) {
+        glUniformMatrix3fv(location, 1, GL_FALSE, kTurn);
+    }
+    glUseProgram(scene->program.id);
+}
+
+// ---- vertex array set up (a float and an integer attribute, an index buffer) and deleted ----
+
+VISTREL_NOINLINE void LibraryVertexArray() {
+    CglVertexArray array;
+    benchmark::DoNotOptimize(array.Create());
+    GLuint buffer = scene->updatedBuffer;
+    array.SetAttribute(0, buffer, 4, GL_FLOAT, false, 0, 0);
+    array.SetIntegerAttribute(1, buffer, 1, GL_INT, 0, 16);
+    array.SetIndexBuffer(buffer);
+}
+
+VISTREL_NOINLINE void RawVertexArray() {
+    GLuint array = 0;
+    glGenVertexArrays(1, &array);
+    GLuint buffer = scene->updatedBuffer;
+    glBindVertexArray(array);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
+    glBindVertexArray(array);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glVertexAttribIPointer(1, 1, GL_INT, 0, reinterpret_cast<const void*>(16));
+    glEnableVertexAttribArray(1);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
+    glBindVertexArray(array);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDeleteVertexArrays(1, &array);
+}
+
+// ---- buffer and texture contents replaced, the texture put on unit 3 ----
+
+VISTREL_NOINLINE void LibraryUpdates() {
+    const GLubyte* bytes = scene->bufferBytes.data();
+    benchmark::DoNotOptimize(
+        glUpdateVertexBuffer(scene->updatedBuffer, kBufferBytes / 4, kBufferBytes / 2, bytes));
+    benchmark::DoNotOptimize(
+        glUpdateTexture2D(scene->updatedTexture, 0, 0, 0, kTextureSize, kTextureSize, &scene->textureData));
+    glBindTextureToUnit(3, GL_TEXTURE_2D, scene->updatedTexture);
+}
+
+// The buffer update ends with one error check.
+VISTREL_NOINLINE void RawUpdates() {
+    glBindBuffer(GL_ARRAY_BUFFER, scene->updatedBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, kBufferBytes / 4, kBufferBytes / 2, scene->bufferBytes.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    benchmark::DoNotOptimize(glGetError() != GL_NO_ERROR);
+    glBindTexture(GL_TEXTURE_2D, scene->updatedTexture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kTextureSize, kTextureSize, GL_RGBA, GL_UNSIGNED_BYTE,
+                    scene->texels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0 + 3);
+    glBindTexture(GL_TEXTURE_2D, scene->updatedTexture);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+// ---- the offscreen target's colour read back, 16 by 16 ----
+
+VISTREL_NOINLINE void LibraryReadBack() {
+    benchmark::DoNotOptimize(
+        scene->offscreen.ReadColor(0, 0, kTextureSize, kTextureSize, scene->readBack.data()));
+}
+
+// Only the read binding moves, and only when it is not the target's.
+template <typename Calls>
+VISTREL_NOINLINE void RawReadBack() {
+    GLuint fbo = scene->offscreen.fboId;
+    GLint saved = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved);
+    if (saved != static_cast<GLint>(fbo)) {
+        Calls::BindRead(fbo);
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kTextureSize, kTextureSize, GL_RGBA, GL_UNSIGNED_BYTE, scene->readBack.data());
+    if (saved != static_cast<GLint>(fbo)) {
+        Calls::BindRead(static_cast<GLuint>(saved));
+    }
+}
+
 // ---- the pairs ----
 
 struct Operation {
@@ -331,14 +473,22 @@ std::vector<Operation> Operations(bool core) {
             {"offscreen begin and end", LibraryOffscreen, RawOffscreen<CoreFramebuffers>},
             {"texture with sampler, create and delete", LibraryTexture, RawTexture<true>},
             {"vertex buffer create and delete", LibraryBuffer, RawBuffer},
-            {"two shaders compiled and linked", LibraryCompileLink, RawCompileLink<true>}};
+            {"two shaders compiled and linked", LibraryCompileLink, RawCompileLink<true>},
+            {"uniforms by name (1i, 4ui, matrix3)", LibraryIntegerUniforms, RawIntegerUniforms},
+            {"vertex array set up and deleted", LibraryVertexArray, RawVertexArray},
+            {"buffer and texture updated, texture on unit 3", LibraryUpdates, RawUpdates},
+            {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<CoreFramebuffers>}};
     }
     return {{"uniforms by name (1f, 4f, matrix4)", LibraryUniforms, RawUniforms},
             {"framebuffer attach, check, bind, unbind", LibraryFramebuffer, RawFramebuffer<ExtFramebuffers>},
             {"offscreen begin and end", LibraryOffscreen, RawOffscreen<ExtFramebuffers>},
             {"texture with sampler, create and delete", LibraryTexture, RawTexture<false>},
             {"vertex buffer create and delete", LibraryBuffer, RawBuffer},
-            {"two shaders compiled and linked", LibraryCompileLink, RawCompileLink<false>}};
+            {"two shaders compiled and linked", LibraryCompileLink, RawCompileLink<false>},
+            {"uniforms by name (1i, 4ui, matrix3)", LibraryIntegerUniforms, RawIntegerUniforms},
+            {"vertex array set up and deleted", LibraryVertexArray, RawVertexArray},
+            {"buffer and texture updated, texture on unit 3", LibraryUpdates, RawUpdates},
+            {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<ExtFramebuffers>}};
 }
 
 // ---- set-up ----
@@ -446,6 +596,23 @@ void MakeScene(Scene& s, bool core) {
         s.bufferBytes[i] = static_cast<GLubyte>(i);
     }
     s.bufferData.data = s.bufferBytes.data();
+
+    if (!s.integerVertex.CompileFromSource(core ? kIntegerVertexCore : kIntegerVertexCompatibility,
+                                           GL_VERTEX_SHADER, 0, 0) ||
+        !s.integerFragment.CompileFromSource(core ? kIntegerFragmentCore : kIntegerFragmentCompatibility,
+                                             GL_FRAGMENT_SHADER, 0, 0) ||
+        !s.integerProgram.Link(s.integerVertex.id, s.integerFragment.id)) {
+        Fail("the benchmark's integer program does not build");
+    }
+    s.program.Bind();
+    if (glCreateVertexBuffer(&s.bufferDesc, &s.bufferData, &s.updatedBuffer)) {
+        Fail("the updated buffer could not be made");
+    }
+    TextureDesc updatedDesc(GL_TEXTURE_2D);
+    updatedDesc.width = updatedDesc.height = kTextureSize;
+    updatedDesc.internalFormat = GL_RGBA8;
+    s.updatedTexture = glCreateTexture(&updatedDesc, &s.textureData, nullptr);
+    s.readBack.assign(kTextureSize * kTextureSize * 4, 0);
     ExpectNoError("after the set-up");
 }
 
