@@ -334,6 +334,35 @@ void SetUniform(GLuint program, const char* operation, F uniformCall, const char
     }
 }
 
+// The array setters of one value type, for element sizes 1 to 4, with their names.
+template <typename F>
+struct ArrayCalls {
+    F calls[4];
+    const char* names[4];
+};
+
+// The name is looked up first: an unknown name reports only itself, whatever the element size.
+template <typename T, typename F>
+void SetArray(GLuint program, const char* operation, const char* name, const T* values, int elementSize,
+              int count, const ArrayCalls<F>& array) {
+    if (!Loaded(glGetUniformLocation)) {
+        ReportMissing(operation, "glGetUniformLocation");
+        return;
+    }
+    GLint location = FindParameter(program, name);
+    if (location < 0) {
+        return;
+    }
+    if (elementSize < 1 || elementSize > 4) {
+        fprintf(stderr, "Invalid elementSize value '%d'\n", elementSize);
+        return;
+    }
+    F call = array.calls[elementSize - 1];
+    if (CanSetUniform(operation, call, array.names[elementSize - 1])) {
+        call(location, count, values);
+    }
+}
+
 // Hands a shader or program and its status over to `to`, which holds none; `from` is left holding none.
 template <typename Object>
 void TakeOver(Object& to, Object& from) {
@@ -450,91 +479,31 @@ void CglProgram::Unbind() const {
 }
 
 void CglProgram::SetParameter1f(const char* name, float x) const {
-    if (!CanSetUniform("CglProgram::SetParameter1f", glUniform1f, "glUniform1f")) {
-        return;
-    }
-    GLint location = FindParameter(id, name);
-    if (location >= 0) {
-        glUniform1f(location, x);
-    }
+    SetUniform(id, "CglProgram::SetParameter1f", glUniform1f, "glUniform1f", name, x);
 }
 
 void CglProgram::SetParameter2f(const char* name, float x, float y) const {
-    if (!CanSetUniform("CglProgram::SetParameter2f", glUniform2f, "glUniform2f")) {
-        return;
-    }
-    GLint location = FindParameter(id, name);
-    if (location >= 0) {
-        glUniform2f(location, x, y);
-    }
+    SetUniform(id, "CglProgram::SetParameter2f", glUniform2f, "glUniform2f", name, x, y);
 }
 
 void CglProgram::SetParameter3f(const char* name, float x, float y, float z) const {
-    if (!CanSetUniform("CglProgram::SetParameter3f", glUniform3f, "glUniform3f")) {
-        return;
-    }
-    GLint location = FindParameter(id, name);
-    if (location >= 0) {
-        glUniform3f(location, x, y, z);
-    }
+    SetUniform(id, "CglProgram::SetParameter3f", glUniform3f, "glUniform3f", name, x, y, z);
 }
 
 void CglProgram::SetParameter4f(const char* name, float x, float y, float z, float w) const {
-    if (!CanSetUniform("CglProgram::SetParameter4f", glUniform4f, "glUniform4f")) {
-        return;
-    }
-    GLint location = FindParameter(id, name);
-    if (location >= 0) {
-        glUniform4f(location, x, y, z, w);
-    }
+    SetUniform(id, "CglProgram::SetParameter4f", glUniform4f, "glUniform4f", name, x, y, z, w);
 }
 
 void CglProgram::SetParameterMatrix4(const char* name, const float* matrix, bool transpose) const {
-    if (!CanSetUniform("CglProgram::SetParameterMatrix4", glUniformMatrix4fv, "glUniformMatrix4fv")) {
-        return;
-    }
-    GLint location = FindParameter(id, name);
-    if (location >= 0) {
-        glUniformMatrix4fv(location, 1, transpose ? GL_TRUE : GL_FALSE, matrix);
-    }
+    SetUniform(id, "CglProgram::SetParameterMatrix4", glUniformMatrix4fv, "glUniformMatrix4fv", name, 1,
+               static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }
 
 void CglProgram::SetParameterArray(const char* name, const float* values, int elementSize, int count) const {
-    const char* operation = "CglProgram::SetParameterArray";
-    if (!Loaded(glGetUniformLocation)) {
-        ReportMissing(operation, "glGetUniformLocation");
-        return;
-    }
-    // The name is looked up first: an unknown name reports only itself, whatever the element size.
-    GLint location = FindParameter(id, name);
-    if (location < 0) {
-        return;
-    }
-    switch (elementSize) {
-    case 1:
-        if (CanSetUniform(operation, glUniform1fv, "glUniform1fv")) {
-            glUniform1fv(location, count, values);
-        }
-        break;
-    case 2:
-        if (CanSetUniform(operation, glUniform2fv, "glUniform2fv")) {
-            glUniform2fv(location, count, values);
-        }
-        break;
-    case 3:
-        if (CanSetUniform(operation, glUniform3fv, "glUniform3fv")) {
-            glUniform3fv(location, count, values);
-        }
-        break;
-    case 4:
-        if (CanSetUniform(operation, glUniform4fv, "glUniform4fv")) {
-            glUniform4fv(location, count, values);
-        }
-        break;
-    default:
-        fprintf(stderr, "Invalid elementSize value '%d'\n", elementSize);
-        break;
-    }
+    SetArray(
+        id, "CglProgram::SetParameterArray", name, values, elementSize, count,
+        ArrayCalls<PFNGLUNIFORM1FVPROC>{{glUniform1fv, glUniform2fv, glUniform3fv, glUniform4fv},
+                                        {"glUniform1fv", "glUniform2fv", "glUniform3fv", "glUniform4fv"}});
 }
 
 void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, int unit) const {
@@ -604,39 +573,8 @@ void CglProgram::SetParameterMatrix3(const char* name, const float* matrix, bool
 }
 
 void CglProgram::SetParameterArrayi(const char* name, const GLint* values, int elementSize, int count) const {
-    const char* operation = "CglProgram::SetParameterArrayi";
-    if (!Loaded(glGetUniformLocation)) {
-        ReportMissing(operation, "glGetUniformLocation");
-        return;
-    }
-    // As for the float arrays, an unknown name reports only itself, whatever the element size.
-    GLint location = FindParameter(id, name);
-    if (location < 0) {
-        return;
-    }
-    switch (elementSize) {
-    case 1:
-        if (CanSetUniform(operation, glUniform1iv, "glUniform1iv")) {
-            glUniform1iv(location, count, values);
-        }
-        break;
-    case 2:
-        if (CanSetUniform(operation, glUniform2iv, "glUniform2iv")) {
-            glUniform2iv(location, count, values);
-        }
-        break;
-    case 3:
-        if (CanSetUniform(operation, glUniform3iv, "glUniform3iv")) {
-            glUniform3iv(location, count, values);
-        }
-        break;
-    case 4:
-        if (CanSetUniform(operation, glUniform4iv, "glUniform4iv")) {
-            glUniform4iv(location, count, values);
-        }
-        break;
-    default:
-        fprintf(stderr, "Invalid elementSize value '%d'\n", elementSize);
-        break;
-    }
+    SetArray(
+        id, "CglProgram::SetParameterArrayi", name, values, elementSize, count,
+        ArrayCalls<PFNGLUNIFORM1IVPROC>{{glUniform1iv, glUniform2iv, glUniform3iv, glUniform4iv},
+                                        {"glUniform1iv", "glUniform2iv", "glUniform3iv", "glUniform4iv"}});
 }
