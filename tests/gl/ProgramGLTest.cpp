@@ -10,7 +10,7 @@
 #include <gmock/gmock.h>
 #include <string>
 #include <sys/stat.h>
-#include <type_traits>
+#include <utility>
 #include <vector>
 
 using ::testing::ElementsAre;
@@ -661,18 +661,18 @@ TEST_F(UniformTest, UnknownOrUnusedNameIsReportedByEverySetter) {
     EXPECT_TRUE(GlNoError());
 }
 
-// The first `count` values of an integer (GLint) or unsigned (GLuint) uniform.
-template <typename T>
-std::vector<T> IntegerUniform(GLuint program, const char* name, int count) {
-    std::vector<T> values(4, 99);
+// The first `count` values of an integer uniform, or an unsigned one if its name starts with 'u'.
+std::vector<long long> IntegerUniform(GLuint program, const char* name, size_t count) {
+    GLint values[4] = {99, 99, 99, 99};
     GLint location = glGetUniformLocation(program, name);
-    if constexpr (std::is_same_v<T, GLuint>) {
-        glGetUniformuiv(program, location, values.data());
-    } else {
-        glGetUniformiv(program, location, values.data());
+    bool isUnsigned = name[0] == 'u';
+    isUnsigned ? glGetUniformuiv(program, location, reinterpret_cast<GLuint*>(values))
+               : glGetUniformiv(program, location, values);
+    std::vector<long long> read;
+    for (size_t i = 0; i < count; ++i) {
+        read.push_back(isUnsigned ? static_cast<long long>(static_cast<GLuint>(values[i])) : values[i]);
     }
-    values.resize(count);
-    return values;
+    return read;
 }
 
 TEST_F(ProgramGLTest, IntegerUnsignedAndSmallMatrixSettersReachTheirUniforms) {
@@ -702,28 +702,22 @@ TEST_F(ProgramGLTest, IntegerUnsignedAndSmallMatrixSettersReachTheirUniforms) {
     program.SetParameterArrayi("ai4", values, 4, 2);
     EXPECT_EQ(err.Text(), "");
     EXPECT_TRUE(GlNoError());
-
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i1", 1), ElementsAre(-7));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i2", 2), ElementsAre(1, -2));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i3", 3), ElementsAre(3, 4, 5));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i4", 4), ElementsAre(6, 7, 8, -9));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u1", 1), ElementsAre(4000000000u));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u2", 2), ElementsAre(1u, 2u));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u3", 3), ElementsAre(3u, 4u, 5u));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u4", 4), ElementsAre(6u, 7u, 8u, 9u));
+    const std::pair<const char*, std::vector<long long>> expected[] = {
+        {"i1", {-7}},         {"i2", {1, -2}},    {"i3", {3, 4, 5}},     {"i4", {6, 7, 8, -9}},
+        {"u1", {4000000000}}, {"u2", {1, 2}},     {"u3", {3, 4, 5}},     {"u4", {6, 7, 8, 9}},
+        {"ai1[2]", {3}},      {"ai2[1]", {3, 4}}, {"ai3[1]", {4, 5, 6}}, {"ai4[1]", {5, 6, 7, 8}}};
+    for (const auto& [name, want] : expected) {
+        EXPECT_EQ(IntegerUniform(program.id, name, want.size()), want) << name;
+    }
     EXPECT_THAT(Uniform(program.id, "m2", 4), ElementsAre(1, 2, 3, 4));
     EXPECT_THAT(Uniform(program.id, "m3", 9), ElementsAre(1, 4, 7, 2, 5, 8, 3, 6, 9)) << "transposed";
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai1[2]", 1), ElementsAre(3));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai2[1]", 2), ElementsAre(3, 4));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai3[1]", 3), ElementsAre(4, 5, 6));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai4[1]", 4), ElementsAre(5, 6, 7, 8));
 
     // The integer arrays keep the float arrays' rules.
     StderrCapture printed;
     program.SetParameterArrayi("ai4", values, 5, 1);
     program.SetParameterArrayi("nothere", values, 5, 1);
     EXPECT_EQ(printed.Text(), "Invalid elementSize value '5'\nError setting parameter 'nothere'\n");
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai4[0]", 4), ElementsAre(1, 2, 3, 4));
+    EXPECT_EQ(IntegerUniform(program.id, "ai4[0]", 4), std::vector<long long>({1, 2, 3, 4}));
     // A value of the wrong kind is GL's to refuse, and left queued.
     program.SetParameter1i("f", 1);
     EXPECT_TRUE(GlError(GL_INVALID_OPERATION));
