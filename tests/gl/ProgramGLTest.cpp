@@ -69,15 +69,13 @@ void main() {
 // The integer, unsigned and small matrix uniforms, beside one float for a setter of the wrong kind.
 const char kIntegerVertex[] = "#version 130\nvoid main() { gl_Position = gl_Vertex; }\n";
 const char kIntegerFragment[] = R"(#version 130
-uniform int i1; uniform ivec2 i2; uniform ivec3 i3; uniform ivec4 i4;
-uniform uint u1; uniform uvec2 u2; uniform uvec3 u3; uniform uvec4 u4;
-uniform mat2 m2; uniform mat3 m3; uniform float f;
-uniform int ai1[3]; uniform ivec2 ai2[2]; uniform ivec3 ai3[2]; uniform ivec4 ai4[2];
+uniform int i1, ai1[3]; uniform ivec2 i2, ai2[2]; uniform ivec3 i3, ai3[2]; uniform ivec4 i4, ai4[2];
+uniform uint u1; uniform uvec2 u2; uniform uvec3 u3; uniform uvec4 u4; uniform mat2 m2; uniform mat3 m3;
+uniform float f;
 void main() {
-    ivec4 i = ivec4(i1) + ivec4(i2, i3.xy) + ivec4(i3.z) + i4 + ivec4(ai1[0] + ai1[1] + ai1[2]);
-    for (int k = 0; k < 2; ++k) { i += ivec4(ai2[k], ai3[k].xy) + ivec4(ai3[k].z) + ai4[k]; }
-    uvec4 u = uvec4(u1) + uvec4(u2, u3.xy) + uvec4(u3.z) + u4;
-    gl_FragColor = vec4(i) + vec4(u) + vec4(m2 * vec2(1.0), 0.0, f) + vec4(m3 * vec3(1.0), 0.0);
+    ivec4 i = ivec4(i1 + i3.z + ai1[0] + ai1[1] + ai1[2] + ai3[1].z + ai3[0].z, i2 + ai2[0] + ai2[1], i3.x)
+              + i4 + ai4[0] + ai4[1] + ivec4(ai3[0].xy, ai3[1].xy) + ivec4(u1 + u2.x + u2.y, u3) + ivec4(u4);
+    gl_FragColor = vec4(i) + vec4(m2 * vec2(1.0), m3 * vec3(1.0)).xyzw * f + vec4(i3.y);
 }
 )";
 

@@ -1,11 +1,12 @@
-// Vertex array objects on the real driver: an indexed draw fed by a float and an integer attribute, the
-// bindings each operation leaves, and ownership.
+// Vertex array objects on the real driver: the attribute and index state each array keeps, the bindings
+// each operation leaves, and ownership.
 #include "GlTest.h"
 #include "glBuffer.h"
 #include "glVertexArray.h"
 
 #include <gmock/gmock.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -17,20 +18,26 @@ class VertexArrayTest : public GlTest {
             GTEST_SKIP() << "the loader provides no vertex array objects";
         }
     }
-    GLuint Buffer(const void* bytes, GLsizeiptr size) {
-        BufferDesc desc{size, GL_STATIC_DRAW};
-        BufferData data{static_cast<const GLubyte*>(bytes)};
-        GLuint buffer = 0;
-        EXPECT_FALSE(glCreateVertexBuffer(&desc, &data, &buffer)); // freed with the context
-        return buffer;
+    void TearDown() override {
+        if (!buffers_.empty()) {
+            glDeleteBuffers(static_cast<GLsizei>(buffers_.size()), buffers_.data());
+        }
+        GlTest::TearDown();
     }
+    GLuint Buffer() {
+        BufferDesc desc{16, GL_STATIC_DRAW};
+        BufferData data{nullptr};
+        EXPECT_FALSE(glCreateVertexBuffer(&desc, &data, &buffers_.emplace_back()));
+        return buffers_.back();
+    }
+    std::vector<GLuint> buffers_;
 };
 
 // What each attribute reads is the driver's state of the array; the core profile's run draws with it.
 TEST_F(VertexArrayTest, AttributesAndIndicesLandInTheArrayAndInNoOther) {
-    GLuint positions = Buffer(nullptr, 32), shades = Buffer(nullptr, 32), indices = Buffer(nullptr, 12);
+    GLuint positions = Buffer(), shades = Buffer(), indices = Buffer();
     // Another array is bound when the set-up starts, with an index buffer of its own.
-    GLuint other = 0, otherIndices = Buffer(nullptr, 12);
+    GLuint other = 0, otherIndices = Buffer();
     glGenVertexArrays(1, &other);
     glBindVertexArray(other);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, otherIndices);
@@ -75,7 +82,7 @@ TEST_F(VertexArrayTest, AttributesAndIndicesLandInTheArrayAndInNoOther) {
 }
 
 TEST_F(VertexArrayTest, EmptyArrayMakesNoCallAndEachNameIsDeletedOnceByItsOwner) {
-    GLuint buffer = Buffer(nullptr, 16);
+    GLuint buffer = Buffer();
     CglVertexArray empty;
     rec::Start();
     empty.Bind();
@@ -99,8 +106,10 @@ TEST_F(VertexArrayTest, EmptyArrayMakesNoCallAndEachNameIsDeletedOnceByItsOwner)
         CglVertexArray b(std::move(a));
         GLuint replaced = made(c);
         c = std::move(b); // c's own array goes first
-        EXPECT_EQ(a.id + c.id, moved);
+        EXPECT_EQ(a.id, 0u);
+        EXPECT_EQ(c.id, moved);
         EXPECT_FALSE(glIsVertexArray(replaced));
+        EXPECT_TRUE(glIsVertexArray(moved));
         last = made(c); // so does the one held at a new Create
         EXPECT_FALSE(glIsVertexArray(moved));
     }
