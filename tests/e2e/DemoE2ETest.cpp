@@ -88,50 +88,50 @@ class DemoTest : public ::testing::Test {
 
 // Also on a core profile (-core), which has no fixed pipeline for the frame-rate text but draws the same
 // cube.
-TEST_F(DemoTest, ShowsTheCubeFromTheOffscreenTargetThroughAVignetteWithoutErrors) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, std::vector<std::string>{"-core"}}) {
-        SCOPED_TRACE(args.empty() ? "compatibility" : "core");
-        Demo demo(display_, DemoPath(), args);
-        ASSERT_NE(demo.window(), 0u) << "no window titled \"Vistrel demo\"";
-        EXPECT_EQ(xwindow::GetTitle(display_, demo.window()), kTitle);
-        xwindow::Geometry geometry = xwindow::GetGeometry(display_, demo.window());
-        EXPECT_EQ(geometry.width, kWidth);
-        EXPECT_EQ(geometry.height, kHeight);
+class DemoRunTest : public DemoTest, public ::testing::WithParamInterface<std::vector<std::string>> {};
+INSTANTIATE_TEST_SUITE_P(Profiles, DemoRunTest,
+                         ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"-core"}));
 
-        xwindow::Image image = Capture(demo.window(), 1500);
-        ASSERT_EQ(image.width, kWidth);
-        ASSERT_EQ(image.height, kHeight);
+TEST_P(DemoRunTest, ShowsTheCubeFromTheOffscreenTargetThroughAVignetteWithoutErrors) {
+    Demo demo(display_, DemoPath(), GetParam());
+    ASSERT_NE(demo.window(), 0u) << "no window titled \"Vistrel demo\"";
+    EXPECT_EQ(xwindow::GetTitle(display_, demo.window()), kTitle);
+    xwindow::Geometry geometry = xwindow::GetGeometry(display_, demo.window());
+    EXPECT_EQ(geometry.width, kWidth);
+    EXPECT_EQ(geometry.height, kHeight);
 
-        // Left and right of the cube the window shows the offscreen clear colour, which nothing but the
-        // copy of the target can put there.
-        EXPECT_TRUE(IsBackground(image.Pixel(64, kHeight / 2)));
-        EXPECT_TRUE(IsBackground(image.Pixel(kWidth - 64, kHeight / 2)));
+    xwindow::Image image = Capture(demo.window(), 1500);
+    ASSERT_EQ(image.width, kWidth);
+    ASSERT_EQ(image.height, kHeight);
 
-        // The cube always covers the middle: lit, textured and mirroring, it has many colours, none of
-        // them the background.
-        EXPECT_FALSE(IsBackground(image.Pixel(kWidth / 2, kHeight / 2)));
-        std::set<int> colours;
-        for (int y = kHeight / 2 - 40; y < kHeight / 2 + 40; ++y) {
-            for (int x = kWidth / 2 - 40; x < kWidth / 2 + 40; ++x) {
-                const uint8_t* p = image.Pixel(x, y);
-                colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
-            }
+    // Left and right of the cube the window shows the offscreen clear colour, which nothing but the
+    // copy of the target can put there.
+    EXPECT_TRUE(IsBackground(image.Pixel(64, kHeight / 2)));
+    EXPECT_TRUE(IsBackground(image.Pixel(kWidth - 64, kHeight / 2)));
+
+    // The cube always covers the middle: lit, textured and mirroring, it has many colours, none of
+    // them the background.
+    EXPECT_FALSE(IsBackground(image.Pixel(kWidth / 2, kHeight / 2)));
+    std::set<int> colours;
+    for (int y = kHeight / 2 - 40; y < kHeight / 2 + 40; ++y) {
+        for (int x = kWidth / 2 - 40; x < kWidth / 2 + 40; ++x) {
+            const uint8_t* p = image.Pixel(x, y);
+            colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
         }
-        EXPECT_GE(colours.size(), 50u);
-
-        // The copy darkens the corners to about half, never to black.
-        for (int x : {0, kWidth - 1}) {
-            const uint8_t* corner = image.Pixel(x, kHeight - 1);
-            for (int i = 0; i < 3; ++i) {
-                EXPECT_GT(corner[i], kBackground[i] * 0.3) << "corner at column " << x;
-                EXPECT_LT(corner[i], kBackground[i] * 0.75) << "corner at column " << x;
-            }
-        }
-
-        // No GL error reported, no shader, link or framebuffer message.
-        EXPECT_EQ(demo.Stop(), "");
     }
+    EXPECT_GE(colours.size(), 50u);
+
+    // The copy darkens the corners to about half, never to black.
+    for (int x : {0, kWidth - 1}) {
+        const uint8_t* corner = image.Pixel(x, kHeight - 1);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_GT(corner[i], kBackground[i] * 0.3) << "corner at column " << x;
+            EXPECT_LT(corner[i], kBackground[i] * 0.75) << "corner at column " << x;
+        }
+    }
+
+    // No GL error reported, no shader, link or framebuffer message.
+    EXPECT_EQ(demo.Stop(), "");
 }
 
 TEST_F(DemoTest, TheCubeTurns) {

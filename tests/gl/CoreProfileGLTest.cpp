@@ -239,17 +239,13 @@ TEST_F(CoreProfileTest, VertexBufferIsCreatedWithItsDataAndDeleted) {
 }
 
 // A core profile draws only through a vertex array: the whole path without raw GL set-up calls.
-const char kDrawVertex[] = "#version 330 core\nlayout(location = 0) in vec2 position;\n"
-                           "layout(location = 1) in uint tint;\nflat out uint v;\n"
-                           "void main() { v = tint; gl_Position = vec4(position, 0.0, 1.0); }\n";
-const char kDrawFragment[] = R"(#version 330 core
-uniform sampler2D tex;
-uniform uint add;
-uniform mat2 turn;
-flat in uint v;
-out vec4 colour;
-void main() { colour = vec4(float(v + add) / 255.0, texture(tex, vec2(0.5)).g, (turn * vec2(1, 0)).y, 1); }
-)";
+const char kDrawVertex[] =
+    "#version 330 core\nlayout(location = 0) in vec2 p;\nlayout(location = 1) in uint t;\n"
+    "flat out uint v;\nvoid main() { v = t; gl_Position = vec4(p, 0, 1); }\n";
+const char kDrawFragment[] =
+    "#version 330 core\nuniform sampler2D tex;\nuniform uint add;\nuniform mat2 turn;\n"
+    "flat in uint v;\nout vec4 c;\nvoid main() { c = vec4(float(v + add) / 255.0, "
+    "texture(tex, vec2(0.5)).g, (turn * vec2(1, 0)).y, 1); }\n";
 
 TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
     CglShader vertex, fragment;
@@ -270,24 +266,23 @@ TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
     GLuint texture = glCreateTexture(&desc, &data, nullptr);
     data.pixels = green;
     EXPECT_TRUE(glUpdateTexture2D(texture, 0, 0, 0, 1, 1, &data));
-    std::vector<GLuint> buffers;
-    auto buffer = [&](const void* bytes, GLsizeiptr size) {
-        BufferDesc bufferDesc{size, GL_STATIC_DRAW};
-        BufferData bufferData{static_cast<const GLubyte*>(bytes)};
-        EXPECT_FALSE(glCreateVertexBuffer(&bufferDesc, &bufferData, &buffers.emplace_back()));
-        return buffers.back();
-    };
     const float nowhere[8] = {}, leftHalf[8] = {-1, -1, 0, -1, 0, 1, -1, 1};
     const GLuint tints[4] = {40, 40, 40, 40};
     const GLubyte indices[6] = {0, 1, 2, 0, 2, 3};
-    GLuint positions = buffer(nowhere, sizeof nowhere);
+    GLuint buffers[3] = {};
+    const void* contents[3] = {nowhere, tints, indices};
+    for (GLsizeiptr i = 0, sizes[3] = {sizeof nowhere, sizeof tints, sizeof indices}; i < 3; ++i) {
+        BufferDesc bufferDesc{sizes[i], GL_STATIC_DRAW};
+        BufferData bufferData{static_cast<const GLubyte*>(contents[i])};
+        EXPECT_FALSE(glCreateVertexBuffer(&bufferDesc, &bufferData, &buffers[i]));
+    }
     EXPECT_FALSE(
-        glUpdateVertexBuffer(positions, 0, sizeof leftHalf, reinterpret_cast<const GLubyte*>(leftHalf)));
+        glUpdateVertexBuffer(buffers[0], 0, sizeof leftHalf, reinterpret_cast<const GLubyte*>(leftHalf)));
     CglVertexArray array;
     ASSERT_TRUE(array.Create());
-    array.SetAttribute(0, positions, 2, GL_FLOAT, false, 0, 0);
-    array.SetIntegerAttribute(1, buffer(tints, sizeof tints), 1, GL_UNSIGNED_INT, 0, 0);
-    array.SetIndexBuffer(buffer(indices, sizeof indices));
+    array.SetAttribute(0, buffers[0], 2, GL_FLOAT, false, 0, 0);
+    array.SetIntegerAttribute(1, buffers[1], 1, GL_UNSIGNED_INT, 0, 0);
+    array.SetIndexBuffer(buffers[2]);
 
     CglOffscreenBuffer target;
     target.Create(32, 32, GL_RGBA8, GL_DEPTH_COMPONENT24);
@@ -315,15 +310,13 @@ TEST_F(CoreProfileTest, IndexedDrawThroughAVertexArrayIsReadBackFromTheTarget) {
     EXPECT_EQ(drawn[0], 100) << "the integer attribute plus the unsigned uniform";
     EXPECT_EQ(drawn[1], 200) << "the updated texture, sampled on unit 2";
     EXPECT_NEAR(drawn[2], 128, 1) << "the 2x2 matrix's first column";
-    EXPECT_THAT(std::vector<GLubyte>(&rgba[(16 * 32 + 28) * 4], &rgba[(16 * 32 + 29) * 4]),
-                ::testing::ElementsAre(0, 0, 0, 255));
+    EXPECT_EQ(std::vector<GLubyte>(&rgba[(16 * 32 + 28) * 4], &rgba[(16 * 32 + 29) * 4]),
+              std::vector<GLubyte>({0, 0, 0, 255}));
     for (const std::string& name : rec::Names()) {
         EXPECT_EQ(name.find("EXT"), std::string::npos) << name;
     }
     glDeleteTextures(1, &texture);
-    for (GLuint& name : buffers) {
-        EXPECT_FALSE(glDeleteVertexBuffer(&name));
-    }
+    glDeleteBuffers(3, buffers);
 }
 
 // A second window with a compatibility context beside the core one: each context is asked once and each

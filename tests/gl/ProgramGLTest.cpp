@@ -10,7 +10,7 @@
 #include <gmock/gmock.h>
 #include <string>
 #include <sys/stat.h>
-#include <type_traits>
+#include <utility>
 #include <vector>
 
 using ::testing::ElementsAre;
@@ -69,15 +69,13 @@ void main() {
 // The integer, unsigned and small matrix uniforms, beside one float for a setter of the wrong kind.
 const char kIntegerVertex[] = "#version 130\nvoid main() { gl_Position = gl_Vertex; }\n";
 const char kIntegerFragment[] = R"(#version 130
-uniform int i1; uniform ivec2 i2; uniform ivec3 i3; uniform ivec4 i4;
-uniform uint u1; uniform uvec2 u2; uniform uvec3 u3; uniform uvec4 u4;
-uniform mat2 m2; uniform mat3 m3; uniform float f;
-uniform int ai1[3]; uniform ivec2 ai2[2]; uniform ivec3 ai3[2]; uniform ivec4 ai4[2];
+uniform int i1, ai1[3]; uniform ivec2 i2, ai2[2]; uniform ivec3 i3, ai3[2]; uniform ivec4 i4, ai4[2];
+uniform uint u1; uniform uvec2 u2; uniform uvec3 u3; uniform uvec4 u4; uniform mat2 m2; uniform mat3 m3;
+uniform float f;
 void main() {
-    ivec4 i = ivec4(i1) + ivec4(i2, i3.xy) + ivec4(i3.z) + i4 + ivec4(ai1[0] + ai1[1] + ai1[2]);
-    for (int k = 0; k < 2; ++k) { i += ivec4(ai2[k], ai3[k].xy) + ivec4(ai3[k].z) + ai4[k]; }
-    uvec4 u = uvec4(u1) + uvec4(u2, u3.xy) + uvec4(u3.z) + u4;
-    gl_FragColor = vec4(i) + vec4(u) + vec4(m2 * vec2(1.0), 0.0, f) + vec4(m3 * vec3(1.0), 0.0);
+    ivec4 i = ivec4(i1 + i3.z + ai1[0] + ai1[1] + ai1[2] + ai3[1].z + ai3[0].z, i2 + ai2[0] + ai2[1], i3.x)
+              + i4 + ai4[0] + ai4[1] + ivec4(ai3[0].xy, ai3[1].xy) + ivec4(u1 + u2.x + u2.y, u3) + ivec4(u4);
+    gl_FragColor = vec4(i) + vec4(m2 * vec2(1.0), m3 * vec3(1.0)).xyzw * f + vec4(i3.y);
 }
 )";
 
@@ -661,18 +659,18 @@ TEST_F(UniformTest, UnknownOrUnusedNameIsReportedByEverySetter) {
     EXPECT_TRUE(GlNoError());
 }
 
-// The first `count` values of an integer (GLint) or unsigned (GLuint) uniform.
-template <typename T>
-std::vector<T> IntegerUniform(GLuint program, const char* name, int count) {
-    std::vector<T> values(4, 99);
+// The first `count` values of an integer uniform, or an unsigned one if its name starts with 'u'.
+std::vector<long long> IntegerUniform(GLuint program, const char* name, size_t count) {
+    GLint values[4] = {99, 99, 99, 99};
     GLint location = glGetUniformLocation(program, name);
-    if constexpr (std::is_same_v<T, GLuint>) {
-        glGetUniformuiv(program, location, values.data());
-    } else {
-        glGetUniformiv(program, location, values.data());
+    bool isUnsigned = name[0] == 'u';
+    isUnsigned ? glGetUniformuiv(program, location, reinterpret_cast<GLuint*>(values))
+               : glGetUniformiv(program, location, values);
+    std::vector<long long> read;
+    for (size_t i = 0; i < count; ++i) {
+        read.push_back(isUnsigned ? static_cast<long long>(static_cast<GLuint>(values[i])) : values[i]);
     }
-    values.resize(count);
-    return values;
+    return read;
 }
 
 TEST_F(ProgramGLTest, IntegerUnsignedAndSmallMatrixSettersReachTheirUniforms) {
@@ -702,28 +700,22 @@ TEST_F(ProgramGLTest, IntegerUnsignedAndSmallMatrixSettersReachTheirUniforms) {
     program.SetParameterArrayi("ai4", values, 4, 2);
     EXPECT_EQ(err.Text(), "");
     EXPECT_TRUE(GlNoError());
-
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i1", 1), ElementsAre(-7));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i2", 2), ElementsAre(1, -2));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i3", 3), ElementsAre(3, 4, 5));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "i4", 4), ElementsAre(6, 7, 8, -9));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u1", 1), ElementsAre(4000000000u));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u2", 2), ElementsAre(1u, 2u));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u3", 3), ElementsAre(3u, 4u, 5u));
-    EXPECT_THAT(IntegerUniform<GLuint>(program.id, "u4", 4), ElementsAre(6u, 7u, 8u, 9u));
+    const std::pair<const char*, std::vector<long long>> expected[] = {
+        {"i1", {-7}},         {"i2", {1, -2}},    {"i3", {3, 4, 5}},     {"i4", {6, 7, 8, -9}},
+        {"u1", {4000000000}}, {"u2", {1, 2}},     {"u3", {3, 4, 5}},     {"u4", {6, 7, 8, 9}},
+        {"ai1[2]", {3}},      {"ai2[1]", {3, 4}}, {"ai3[1]", {4, 5, 6}}, {"ai4[1]", {5, 6, 7, 8}}};
+    for (const auto& [name, want] : expected) {
+        EXPECT_EQ(IntegerUniform(program.id, name, want.size()), want) << name;
+    }
     EXPECT_THAT(Uniform(program.id, "m2", 4), ElementsAre(1, 2, 3, 4));
     EXPECT_THAT(Uniform(program.id, "m3", 9), ElementsAre(1, 4, 7, 2, 5, 8, 3, 6, 9)) << "transposed";
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai1[2]", 1), ElementsAre(3));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai2[1]", 2), ElementsAre(3, 4));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai3[1]", 3), ElementsAre(4, 5, 6));
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai4[1]", 4), ElementsAre(5, 6, 7, 8));
 
     // The integer arrays keep the float arrays' rules.
     StderrCapture printed;
     program.SetParameterArrayi("ai4", values, 5, 1);
     program.SetParameterArrayi("nothere", values, 5, 1);
     EXPECT_EQ(printed.Text(), "Invalid elementSize value '5'\nError setting parameter 'nothere'\n");
-    EXPECT_THAT(IntegerUniform<GLint>(program.id, "ai4[0]", 4), ElementsAre(1, 2, 3, 4));
+    EXPECT_EQ(IntegerUniform(program.id, "ai4[0]", 4), std::vector<long long>({1, 2, 3, 4}));
     // A value of the wrong kind is GL's to refuse, and left queued.
     program.SetParameter1i("f", 1);
     EXPECT_TRUE(GlError(GL_INVALID_OPERATION));
