@@ -1,6 +1,7 @@
 // Contexts made with EGL, with no X server at all (Mesa's surfaceless platform), as headless programs and
 // Wayland-native ones make them: each profile gets its own calls. Then two threads, each owning its own
 // context, run every unit's flow at once; built with ThreadSanitizer too.
+#include "CoreShaders.h"
 #include "glBuffer.h"
 #include "glOffscreenBuffer.h"
 #include "glProgram.h"
@@ -17,24 +18,6 @@
 #include <vector>
 
 namespace {
-
-const char kVertex[] = "#version 330 core\nvoid main() { gl_Position = vec4(0.0, 0.0, 0.0, 1.0); }\n";
-const char kFragment[] = R"(#version 330 core
-uniform vec4 color;
-out vec4 fragColor;
-void main() { fragColor = color; }
-)";
-const char kGeometry[] = R"(#version 330 core
-layout(points) in;
-layout(triangle_strip, max_vertices = 4) out;
-void main() {
-    for (int i = 0; i < 4; ++i) {
-        gl_Position = gl_in[0].gl_Position + vec4((i & 1) != 0 ? 0.5 : -0.5, i >= 2 ? 0.5 : -0.5, 0.0, 0.0);
-        EmitVertex();
-    }
-    EndPrimitive();
-}
-)";
 
 enum class Profile { Core, Compatibility };
 enum class Surface { None, Pbuffer };

@@ -1,5 +1,6 @@
 // Each unit's main flow on a 3.3 core profile, the context most modern GL code asks for, with the outcome
 // read back from the driver and no GL error left behind.
+#include "CoreShaders.h"
 #include "FramebufferTestSupport.h"
 #include "glBuffer.h"
 #include "glFramebuffer.h"
@@ -15,26 +16,6 @@
 #include <vector>
 
 namespace {
-
-const char kVertex[] = "#version 330 core\nvoid main() { gl_Position = vec4(0.0, 0.0, 0.0, 1.0); }\n";
-const char kFragment[] = R"(#version 330 core
-uniform vec4 color;
-out vec4 fragColor;
-void main() { fragColor = color; }
-)";
-// A point in, a quad of half the window's width and height around it out.
-const char kGeometry[] = R"(#version 330 core
-layout(points) in;
-layout(triangle_strip, max_vertices = 4) out;
-void main() {
-    for (int i = 0; i < 4; ++i) {
-        vec2 corner = vec2((i & 1) != 0 ? 0.5 : -0.5, i >= 2 ? 0.5 : -0.5);
-        gl_Position = gl_in[0].gl_Position + vec4(corner, 0.0, 0.0);
-        EmitVertex();
-    }
-    EndPrimitive();
-}
-)";
 
 class CoreProfileTest : public GlTest {
   protected:
