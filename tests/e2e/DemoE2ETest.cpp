@@ -138,15 +138,19 @@ TEST_F(DemoTest, TheCubeTurns) {
     Demo demo(display_, DemoPath());
     ASSERT_NE(demo.window(), 0u);
     xwindow::Image first = Capture(demo.window(), 1000);
-    xwindow::Image second = Capture(demo.window(), 400);
-    ASSERT_EQ(first.rgb.size(), second.rgb.size());
+    // Some hundreds of milliseconds turn the cube by a fair angle: a good share of its pixels change.
+    // A loaded machine may draw no frame in that time, so a few more looks are allowed.
     int changed = 0;
-    for (int y = kHeight / 4; y < kHeight * 3 / 4; ++y) {
-        for (int x = kWidth / 4; x < kWidth * 3 / 4; ++x) {
-            changed += !std::equal(first.Pixel(x, y), first.Pixel(x, y) + 3, second.Pixel(x, y));
+    for (int look = 0; look < 5 && changed <= kWidth * kHeight / 4 / 20; ++look) {
+        xwindow::Image second = Capture(demo.window(), 400);
+        ASSERT_EQ(first.rgb.size(), second.rgb.size());
+        changed = 0;
+        for (int y = kHeight / 4; y < kHeight * 3 / 4; ++y) {
+            for (int x = kWidth / 4; x < kWidth * 3 / 4; ++x) {
+                changed += !std::equal(first.Pixel(x, y), first.Pixel(x, y) + 3, second.Pixel(x, y));
+            }
         }
     }
-    // Some hundreds of milliseconds turn the cube by a fair angle: a good share of its pixels change.
     EXPECT_GT(changed, kWidth * kHeight / 4 / 20);
 }
 
