@@ -23,11 +23,10 @@ struct FramebufferCalls;
 // `Unbind` are the only operations that change the binding for the caller.
 //
 // Every operation except the constructor needs a current context with the loader initialised. The first
-// operation learns which calls that context takes, and the object keeps them: like the framebuffer
-// it owns, an object belongs to one context. An
-// operation whose entry point the loader did not provide does nothing and writes one line,
-// "CglFrameBuffer::<operation> ERROR: <entry point> is not available\n". GL errors are never read here;
-// they stay queued for the caller.
+// operation learns which calls that context takes, and the object keeps them: like the framebuffer it
+// owns, an object belongs to one context. An operation whose entry point the loader did not provide
+// does nothing and writes one line, "CglFrameBuffer::<operation> ERROR: <entry point> is not
+// available\n". GL errors are never read here; they stay queued for the caller.
 class VISTREL_API CglFrameBuffer {
   public:
     // Holds no framebuffer yet; makes no GL call.
