@@ -1,7 +1,7 @@
 #include "glBuffer.h"
 
 #include "glEntryPoints.h"
-#include "glTexture.h"
+#include "glError.h"
 
 #include <cstdio>
 

@@ -1,108 +1,127 @@
-// A framebuffer object: attaching and detaching images, attachment queries and the completeness test,
-// each restoring the framebuffer binding it found.
-//
-// The calls are those of EXT_framebuffer_object on a compatibility context that lists it. A core profile,
-// and a compatibility context that offers only the core framebuffer objects (OpenGL 3.0 or
-// ARB_framebuffer_object), get the core calls of the same names without the EXT suffix; the enumeration
-// values are the same for both.
+/// @file
+/// A framebuffer object: attaching and detaching images, attachment queries and the completeness test, each
+/// restoring the framebuffer binding it found.
+///
+/// The calls are those of EXT_framebuffer_object on a compatibility context that lists it. A core profile,
+/// and a compatibility context that offers only the core framebuffer objects (OpenGL 3.0 or
+/// ARB_framebuffer_object), get the core calls of the same names without the EXT suffix; the enumeration
+/// values are the same for both.
 #pragma once
 
 #include "glExport.h"
 #include <GL/glew.h>
 
+/// @cond internal
 namespace glContext {
 struct Context;
 }
 namespace glEntryPoints {
 struct FramebufferCalls;
 }
+/// @endcond
 
-// Owns one framebuffer name (never the textures or renderbuffers attached to it). The configuring
-// operations marked "guarded" bind this framebuffer only for their own duration and then bind again the
-// framebuffer that was current when they were called, also when they call one another; `Bind` and
-// `Unbind` are the only operations that change the binding for the caller.
-//
-// Every operation except the constructor needs a current context with the loader initialised. The first
-// operation learns which calls that context takes, and the object keeps them: like the framebuffer it
-// owns, an object belongs to one context. An operation whose entry point the loader did not provide
-// does nothing and writes one line, "CglFrameBuffer::<operation> ERROR: <entry point> is not
-// available\n". GL errors are never read here; they stay queued for the caller.
+/// Owns one framebuffer name (never the textures or renderbuffers attached to it).
+///
+/// The configuring operations marked "guarded" bind this framebuffer only for their own duration and then
+/// bind again the framebuffer that was current when they were called, also when they call one another; Bind
+/// and Unbind are the only operations that change the binding for the caller.
+///
+/// Every operation except the constructor needs a current context with the loader initialised. The first
+/// operation learns which calls that context takes, and the object keeps them: like the framebuffer it owns,
+/// an object belongs to one context. An operation whose entry point the loader did not provide does nothing
+/// and writes one line, "CglFrameBuffer::<operation> ERROR: <entry point> is not available\n". GL errors are
+/// never read here; they stay queued for the caller.
 class VISTREL_API CglFrameBuffer {
   public:
-    // Holds no framebuffer yet; makes no GL call.
+    /// Holds no framebuffer yet; makes no GL call.
     CglFrameBuffer();
-    // Deletes the framebuffer it owns (deleting 0 is harmless); attached images are not deleted.
+    /// Deletes the framebuffer it owns (deleting 0 is harmless); attached images are not deleted.
     virtual ~CglFrameBuffer();
 
-    // Two objects owning one name would delete it twice.
+    /// Not copyable: two objects owning one name would delete it twice.
     CglFrameBuffer(const CglFrameBuffer&) = delete;
+    /// Not copyable: two objects owning one name would delete it twice.
     CglFrameBuffer& operator=(const CglFrameBuffer&) = delete;
-    // Takes over the name; the source is left holding 0.
+    /// Takes over the name; the source is left holding 0.
     CglFrameBuffer(CglFrameBuffer&& other) noexcept;
-    // Deletes the framebuffer this object owns, then takes over the source's; the source is left holding 0.
+    /// Deletes the framebuffer this object owns, then takes over the source's; the source is left holding 0.
     CglFrameBuffer& operator=(CglFrameBuffer&& other) noexcept;
 
-    // Attaches level `level` of texture `texId` (0 detaches) at `attachment`: the 1D call for
-    // GL_TEXTURE_1D, the 3D call with layer `zSlice` for GL_TEXTURE_3D, the 2D call with `target` as given
-    // for anything else (GL_TEXTURE_2D, a cube-map face). Guarded.
+    /// Attaches level `level` of texture `texId` (0 detaches) at `attachment`. Guarded.
+    ///
+    /// The 1D call for GL_TEXTURE_1D, the 3D call with layer `zSlice` for GL_TEXTURE_3D, the 2D call with
+    /// `target` as given for anything else (GL_TEXTURE_2D, a cube-map face).
     virtual void AttachTexture(GLenum target, GLuint texId, GLenum attachment, GLint level, GLint zSlice);
-    // AttachTexture for entries 0 to count - 1, in order, through virtual dispatch. Null `attachments`
-    // means GL_COLOR_ATTACHMENT0_EXT + i, null `levels` level 0, null `zSlices` layer 0.
+    /// AttachTexture for entries 0 to count - 1, in order, through virtual dispatch.
+    ///
+    /// Null `attachments` means GL_COLOR_ATTACHMENT0_EXT + i, null `levels` level 0, null `zSlices` layer 0.
     virtual void AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
                                 const GLenum* attachments, const GLint* levels, const GLint* zSlices);
-    // Attaches renderbuffer `renderBufferId` (0 detaches) at `attachment`. Guarded. Unless built with NDEBUG,
-    // it first asks what is attached there and, when it is this very renderbuffer (or nothing, for 0),
-    // attaches nothing and writes the three-line "CglFrameBuffer::AttachRenderBuffer PERFORMANCE WARNING:"
-    // instead.
+    /// Attaches renderbuffer `renderBufferId` (0 detaches) at `attachment`. Guarded.
+    ///
+    /// Unless built with NDEBUG, it first asks what is attached there and, when it is this very renderbuffer
+    /// (or nothing, for 0), attaches nothing and writes the three-line "CglFrameBuffer::AttachRenderBuffer
+    /// PERFORMANCE WARNING:" instead.
     virtual void AttachRenderBuffer(GLuint renderBufferId, GLenum attachment);
-    // AttachRenderBuffer for entries 0 to count - 1, in order, through virtual dispatch. Null
-    // `attachments` means GL_COLOR_ATTACHMENT0_EXT + i.
+    /// AttachRenderBuffer for entries 0 to count - 1, in order, through virtual dispatch.
+    ///
+    /// Null `attachments` means GL_COLOR_ATTACHMENT0_EXT + i.
     virtual void AttachRenderBuffers(int count, const GLuint* renderBufferIds, const GLenum* attachments);
 
-    // Generates a framebuffer name into `fboId` and returns it. A name already held is not deleted: call
-    // it once per object.
+    /// Generates a framebuffer name into `fboId` and returns it.
+    ///
+    /// A name already held is not deleted: call it once per object.
     GLuint GenerateId();
-    // Binds this framebuffer for rendering, even when it is bound already.
+    /// Binds this framebuffer for rendering, even when it is bound already.
     void Bind();
-    // Binds the window-system framebuffer (0). Being static, it asks which context is current.
+    /// Binds the window-system framebuffer (0). Being static, it asks which context is current.
     static void Unbind();
 
-    // Detaches whatever is attached at `attachment`, through AttachTexture or AttachRenderBuffer by the
-    // attached type; nothing attached is no error. An unknown type writes
-    // "CglFrameBuffer::unbind_attachment ERROR: Unknown attached resource type\n". Guarded.
+    /// Detaches whatever is attached at `attachment`. Guarded.
+    ///
+    /// Goes through AttachTexture or AttachRenderBuffer by the attached type; nothing attached is no error.
+    /// An unknown type writes "CglFrameBuffer::unbind_attachment ERROR: Unknown attached resource type\n".
     void unbind_attachment(GLenum attachment);
-    // unbind_attachment on every colour attachment point; depth and stencil keep what they hold.
+    /// unbind_attachment on every colour attachment point; depth and stencil keep what they hold.
     void UnbindAllAttachments();
 
-    // GL_MAX_COLOR_ATTACHMENTS_EXT, or 0 when the GL does not answer.
+    /// GL_MAX_COLOR_ATTACHMENTS_EXT, or 0 when the GL does not answer.
     static GLint QueryMaxColorAttachments();
 
-    // True when the framebuffer is complete; otherwise writes the status name as one line (for example
-    // "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT\n", or "Unknown Error\n") and returns false. Guarded.
+    /// True when the framebuffer is complete. Guarded.
+    ///
+    /// Otherwise writes the status name as one line (for example
+    /// "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT\n", or "Unknown Error\n") and returns false.
     bool CheckStatus();
 
-    // What is attached at `attachment`, each 0 when the GL does not answer. Guarded.
-    // GL_NONE, GL_TEXTURE or GL_RENDERBUFFER_EXT.
-    GLint QueryAttachedType(GLenum attachment);
-    // The attached texture's or renderbuffer's name.
-    GLint QueryAttachedId(GLenum attachment);
-    // The attached texture's mipmap level.
-    GLint QueryAttachedLevel(GLenum attachment);
-    // The attached cube-map face target.
-    GLint QueryAttachedFace(GLenum attachment);
-    // The attached layer of a 3D texture.
-    GLint QueryAttachedSlice(GLenum attachment);
+    /// @name Attachment queries
+    /// What is attached at `attachment`, each 0 when the GL does not answer. Guarded.
+    ///@{
 
-    GLuint fboId;     // the framebuffer this object owns; 0 for none
-    GLint savedFboId; // the binding the last guarded operation found and restored
+    /// GL_NONE, GL_TEXTURE or GL_RENDERBUFFER_EXT.
+    GLint QueryAttachedType(GLenum attachment);
+    /// The attached texture's or renderbuffer's name.
+    GLint QueryAttachedId(GLenum attachment);
+    /// The attached texture's mipmap level.
+    GLint QueryAttachedLevel(GLenum attachment);
+    /// The attached cube-map face target.
+    GLint QueryAttachedFace(GLenum attachment);
+    /// The attached layer of a 3D texture.
+    GLint QueryAttachedSlice(GLenum attachment);
+    ///@}
+
+    GLuint fboId;     ///< the framebuffer this object owns; 0 for none
+    GLint savedFboId; ///< the binding the last guarded operation found and restored
 
   protected:
+    /// @cond internal
     // The calls of this object's context, learnt by the first operation that needs them.
     const glEntryPoints::FramebufferCalls& Calls() {
         return learntCalls != nullptr ? *learntCalls : LearnCalls();
     }
     // The same, learnt from `current` (the current context) when not learnt yet.
     VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& Calls(const glContext::Context& current);
+    /// @endcond
 
   private:
     const glEntryPoints::FramebufferCalls* learntCalls;

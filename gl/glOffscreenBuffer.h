@@ -1,57 +1,64 @@
-// An offscreen render target: a framebuffer object with a 2D colour texture and a 2D depth texture of
-// one size, and the viewport that covers them.
+/// @file
+/// An offscreen render target: a framebuffer object with a 2D colour texture and a 2D depth texture of one
+/// size, and the viewport that covers them.
 #pragma once
 
 #include "glFramebuffer.h"
 #include "glTexture.h"
 
-// Owns its framebuffer and both textures. Every operation of CglFrameBuffer works on it unchanged.
-// Operations need a current context with the loader initialised; one whose framebuffer entry points the
-// loader did not provide does nothing and writes one line,
-// "CglOffscreenBuffer::<operation> ERROR: <entry point> is not available\n".
+/// An offscreen render target that owns its framebuffer and both textures.
+///
+/// Every operation of CglFrameBuffer works on it unchanged. Operations need a current context with the loader
+/// initialised; one whose framebuffer entry points the loader did not provide does nothing and writes one
+/// line, "CglOffscreenBuffer::<operation> ERROR: <entry point> is not available\n".
 class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
   public:
-    // Holds no GL object, with a 0 by 0 viewport; makes no GL call.
+    /// Holds no GL object, with a 0 by 0 viewport; makes no GL call.
     CglOffscreenBuffer();
-    // Deletes the framebuffer, the depth texture and the colour texture.
+    /// Deletes the framebuffer, the depth texture and the colour texture.
     ~CglOffscreenBuffer() override;
 
-    // Two objects owning one set of names would delete them twice.
+    /// Not copyable: two objects owning one set of names would delete them twice.
     CglOffscreenBuffer(const CglOffscreenBuffer&) = delete;
+    /// Not copyable: two objects owning one set of names would delete them twice.
     CglOffscreenBuffer& operator=(const CglOffscreenBuffer&) = delete;
-    // Takes over the names and records; the source is left holding no names.
+    /// Takes over the names and records; the source is left holding no names.
     CglOffscreenBuffer(CglOffscreenBuffer&& other) noexcept;
-    // Deletes what this object owns, then takes over the source's names and records.
+    /// Deletes what this object owns, then takes over the source's names and records.
     CglOffscreenBuffer& operator=(CglOffscreenBuffer&& other) noexcept;
 
-    // Deletes what an earlier Create made, then creates a `width` by `height` depth texture of internal
-    // format `depthFormat` (one of GL's depth formats) and a colour texture of `colorFormat`, both with
-    // GL_CLAMP wrapping (GL_CLAMP_TO_EDGE on a core profile, which has no GL_CLAMP) and linear filters,
-    // and a framebuffer with them at colour point 0 and the depth point. When the framebuffer is
-    // incomplete it writes the status line and then "Error creating offscreen buffer\n"; nothing is
-    // undone. Leaves framebuffer 0 bound, the GL_TEXTURE_2D binding 0 and GL_UNPACK_ALIGNMENT 1.
+    /// Creates the target's textures and framebuffer, replacing those of an earlier Create.
+    ///
+    /// Deletes what an earlier Create made, then creates a `width` by `height` depth texture of internal
+    /// format `depthFormat` (one of GL's depth formats) and a colour texture of `colorFormat`, both with
+    /// GL_CLAMP wrapping (GL_CLAMP_TO_EDGE on a core profile, which has no GL_CLAMP) and linear filters, and
+    /// a framebuffer with them at colour point 0 and the depth point. When the framebuffer is incomplete it
+    /// writes the status line and then "Error creating offscreen buffer\n"; nothing is undone. Leaves
+    /// framebuffer 0 bound, the GL_TEXTURE_2D binding 0 and GL_UNPACK_ALIGNMENT 1.
     void Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat);
-    // Binds this framebuffer, attaches both textures again and sets the viewport to the whole target
-    // with depth range 0 to 1.
+    /// Binds this framebuffer, attaches both textures again and sets the viewport to the whole target with
+    /// depth range 0 to 1.
     void BeginRender();
-    // Binds the window-system framebuffer; the viewport stays as BeginRender set it.
+    /// Binds the window-system framebuffer; the viewport stays as BeginRender set it.
     void EndRender();
-    // Reads the `width` by `height` rectangle at (`x`, `y`) of the colour texture into `rgba` as tightly
-    // packed RGBA bytes, bottom row first, and returns true. The read framebuffer binding is this
-    // target's only for the read and then the caller's again; the draw framebuffer binding is not
-    // touched. Leaves GL_PACK_ALIGNMENT at 1. Returns false without a GL call for null `rgba`, a width
-    // or height below 1, a rectangle not wholly inside the target, or a target not created. Needs the
-    // separate read binding of OpenGL 3.0, ARB_framebuffer_object or EXT_framebuffer_blit, and no
-    // pixel-pack buffer bound (GL would write the pixels there instead).
+    /// Reads a rectangle of the colour texture back as RGBA bytes.
+    ///
+    /// Reads the `width` by `height` rectangle at (`x`, `y`) of the colour texture into `rgba` as tightly
+    /// packed RGBA bytes, bottom row first, and returns true. The read framebuffer binding is this target's
+    /// only for the read and then the caller's again; the draw framebuffer binding is not touched. Leaves
+    /// GL_PACK_ALIGNMENT at 1. Returns false without a GL call for null `rgba`, a width or height below 1, a
+    /// rectangle not wholly inside the target, or a target not created. Needs the separate read binding of
+    /// OpenGL 3.0, ARB_framebuffer_object or EXT_framebuffer_blit, and no pixel-pack buffer bound (GL would
+    /// write the pixels there instead).
     bool ReadColor(GLint x, GLint y, GLsizei width, GLsizei height, GLubyte* rgba);
 
-    GLuint colorTexId;           // the colour texture; 0 for none
-    GLuint depthTexId;           // the depth texture; 0 for none
-    ViewportState viewport;      // what BeginRender applies
-    TextureDesc colorDesc;       // how Create made the colour texture
-    TextureDesc depthDesc;       // how Create made the depth texture
-    TextureSampler colorSampler; // the colour texture's sampling parameters
-    TextureSampler depthSampler; // the depth texture's sampling parameters
+    GLuint colorTexId;           ///< the colour texture; 0 for none
+    GLuint depthTexId;           ///< the depth texture; 0 for none
+    ViewportState viewport;      ///< what BeginRender applies
+    TextureDesc colorDesc;       ///< how Create made the colour texture
+    TextureDesc depthDesc;       ///< how Create made the depth texture
+    TextureSampler colorSampler; ///< the colour texture's sampling parameters
+    TextureSampler depthSampler; ///< the depth texture's sampling parameters
 
   private:
     // Deletes the framebuffer, then the depth texture, then the colour texture; the names stay.

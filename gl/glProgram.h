@@ -1,144 +1,181 @@
-// GLSL shader and program objects: shaders compiled from text or files, programs linked from two or three
-// of them, uniforms set by name and textures bound to samplers.
-//
-// Every operation runs on the thread that owns the GL context, with the extension loader initialised.
-// Where an entry point beyond OpenGL 1.1 is missing, the operation makes no call through it: it prints
-// "<Class>::<Operation> ERROR: <entry point> is not available\n" and fails (false, or nothing done).
-// The ARB_shader_objects queries (compile and link status, info log, shader deletion, the two-shader
-// program creation) fall back to their OpenGL 2.0 equivalents when the context does not list that
-// extension, and on a core profile, since both take the same names and answer the same way.
-//
-// Neither class checks GL errors: whatever GL reports stays queued for the caller's own check.
-//
-// Geometry shaders. A geometry shader's input primitive, output primitive and output vertex count are
-// parameters of the program that links it, so `CglShader` cannot set them itself: a successful geometry
-// compile remembers the two types under the shader's GL name (the count is always 4), and
-// `CglProgram::Link` hands them to its new program with glProgramParameteriEXT before linking it, when
-// a compatibility context lists EXT_geometry_shader4. Elsewhere, core profiles included, nothing is set:
-// a geometry shader of GLSL 1.50 or later declares its layout in its own source, which is how it links
-// there.
+/// @file
+/// GLSL shader and program objects: shaders compiled from text or files, programs linked from two or three of
+/// them, uniforms set by name and textures bound to samplers.
+///
+/// Every operation runs on the thread that owns the GL context, with the extension loader initialised. Where
+/// an entry point beyond OpenGL 1.1 is missing, the operation makes no call through it: it prints
+/// "<Class>::<Operation> ERROR: <entry point> is not available\n" and fails (false, or nothing done). The
+/// ARB_shader_objects queries (compile and link status, info log, shader deletion, the two-shader program
+/// creation) fall back to their OpenGL 2.0 equivalents when the context does not list that extension, and on
+/// a core profile, since both take the same names and answer the same way.
+///
+/// Neither class checks GL errors: whatever GL reports stays queued for the caller's own check.
+///
+/// Geometry shaders. A geometry shader's input primitive, output primitive and output vertex count are
+/// parameters of the program that links it, so CglShader cannot set them itself: a successful geometry
+/// compile remembers the two types under the shader's GL name (the count is always 4), and CglProgram::Link
+/// hands them to its new program with glProgramParameteriEXT before linking it, when a compatibility context
+/// lists EXT_geometry_shader4. Elsewhere, core profiles included, nothing is set: a geometry shader of GLSL
+/// 1.50 or later declares its layout in its own source, which is how it links there.
 #pragma once
 
 #include "glExport.h"
 #include <GL/glew.h>
 
-// Capacity of a status message, terminator included.
+/// Capacity of a status message, terminator included.
 constexpr GLsizei kglStatusMessageSize = 1024;
 
-// One GLSL shader object. Owns the shader named by `id`; not copyable, movable.
+/// One GLSL shader object. Owns the shader named by `id`; not copyable, movable.
 class VISTREL_API CglShader {
   public:
-    // The shader object owned; 0 when none.
+    /// The shader object owned; 0 when none.
     GLuint id = 0;
-    // The last success text or compile log, zero-terminated; empty until an operation writes it.
+    /// The last success text or compile log, zero-terminated; empty until an operation writes it.
     char statusMessage[kglStatusMessageSize] = {};
-    // Set by GL to the length of the compile log fetched into `statusMessage`; never read here.
+    /// Set by GL to the length of the compile log fetched into `statusMessage`; never read here.
     GLsizei logLength = 0;
 
-    // Holds no shader and makes no GL call.
+    /// Holds no shader and makes no GL call.
     CglShader() = default;
-    // Deletes the shader it holds.
+    /// Deletes the shader it holds.
     ~CglShader();
+    /// Not copyable: two objects owning one shader would delete it twice.
     CglShader(const CglShader&) = delete;
+    /// Not copyable: two objects owning one shader would delete it twice.
     CglShader& operator=(const CglShader&) = delete;
-    // Takes over `other`'s shader and status message; `other` is left holding none.
+    /// Takes over `other`'s shader and status message; `other` is left holding none.
     CglShader(CglShader&& other) noexcept;
-    // Deletes the shader held, then takes over `other`'s as the move constructor does.
+    /// Deletes the shader held, then takes over `other`'s as the move constructor does.
     CglShader& operator=(CglShader&& other) noexcept;
 
-    // Deletes the shader held (no GL call when none) and leaves `id` 0.
+    /// Deletes the shader held (no GL call when none) and leaves `id` 0.
     void Destroy();
 
-    // Deletes the shader held, then creates a shader of `type` (GL_VERTEX_SHADER, GL_FRAGMENT_SHADER,
-    // GL_GEOMETRY_SHADER_EXT; other types pass to GL unchanged) and compiles `source` up to its first
-    // zero. `inputType` and `outputType` are the primitive types of a geometry shader (see above);
-    // other types ignore them. Returns true when GL reports the compile successful.
-    // On success the status message becomes "Vertex shader loaded successfully", "Fragment shader
-    // loaded successfully" or "Geometry shader loaded successfully" (other types leave it unchanged).
-    // On failure `id` keeps the failed shader, the status message holds GL's compile log and the
-    // message is printed as "%s \n"; a type GL rejects leaves `id` 0 and prints the unchanged message.
+    /// Compiles a shader from source text.
+    ///
+    /// Deletes the shader held, then creates a shader of `type` (GL_VERTEX_SHADER, GL_FRAGMENT_SHADER,
+    /// GL_GEOMETRY_SHADER_EXT; other types pass to GL unchanged) and compiles `source` up to its first zero.
+    /// `inputType` and `outputType` are the primitive types of a geometry shader (see the file's
+    /// description); other types ignore them. Returns true when GL reports the compile successful. On success
+    /// the status message becomes "Vertex shader loaded successfully", "Fragment shader loaded successfully"
+    /// or "Geometry shader loaded successfully" (other types leave it unchanged). On failure `id` keeps the
+    /// failed shader, the status message holds GL's compile log and the message is printed as "%s \n"; a type
+    /// GL rejects leaves `id` 0 and prints the unchanged message.
     bool CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType);
 
-    // Deletes the shader held, reads the file at `path` whole in binary mode and compiles it as
-    // CompileFromSource does. On success a vertex or fragment shader's status message names the path:
-    // "Vertex shader %s loaded successfully", "Fragment shader %s loaded successfully", cut to the
-    // message's capacity. A file that can't be opened, is a directory, has no known length, is too
-    // long for one compile (2^31 - 1 bytes or more) or can't be read whole returns false with `id` 0,
-    // the status message unchanged and nothing printed; the file is closed on every path.
+    /// Compiles a shader from a file read whole.
+    ///
+    /// Deletes the shader held, reads the file at `path` whole in binary mode and compiles it as
+    /// CompileFromSource does. On success a vertex or fragment shader's status message names the path:
+    /// "Vertex shader %s loaded successfully", "Fragment shader %s loaded successfully", cut to the message's
+    /// capacity. A file that can't be opened, is a directory, has no known length, is too long for one
+    /// compile (2^31 - 1 bytes or more) or can't be read whole returns false with `id` 0, the status message
+    /// unchanged and nothing printed; the file is closed on every path.
     bool LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType);
 };
 
-// One GLSL program object. Owns the program named by `id`, not the shaders linked into it; not copyable,
-// movable. Uniform setters act on the current program: call Bind first.
+/// One GLSL program object.
+///
+/// Owns the program named by `id`, not the shaders linked into it; not copyable, movable. Uniform setters act
+/// on the current program: call Bind first.
+///
+/// Each setter looks `name` up in this program and sets that uniform of the current program; a name that is
+/// not an active uniform prints "Error setting parameter '%s'\n" and sets nothing. A value of the wrong kind
+/// for the uniform (an int for a float, say) leaves GL_INVALID_OPERATION queued.
 class VISTREL_API CglProgram {
   public:
-    // The program object owned; 0 when none.
+    /// The program object owned; 0 when none.
     GLuint id = 0;
-    // "GLSL program created successfully" or the last link log, zero-terminated; empty until a link.
+    /// "GLSL program created successfully" or the last link log, zero-terminated; empty until a link.
     char statusMessage[kglStatusMessageSize] = {};
-    // Set by GL to the length of the link log fetched into `statusMessage`; never read here.
+    /// Set by GL to the length of the link log fetched into `statusMessage`; never read here.
     GLsizei logLength = 0;
 
-    // Holds no program and makes no GL call.
+    /// Holds no program and makes no GL call.
     CglProgram() = default;
-    // Deletes the program it holds.
+    /// Deletes the program it holds.
     ~CglProgram();
+    /// Not copyable: two objects owning one program would delete it twice.
     CglProgram(const CglProgram&) = delete;
+    /// Not copyable: two objects owning one program would delete it twice.
     CglProgram& operator=(const CglProgram&) = delete;
-    // Takes over `other`'s program and status message; `other` is left holding none.
+    /// Takes over `other`'s program and status message; `other` is left holding none.
     CglProgram(CglProgram&& other) noexcept;
-    // Deletes the program held, then takes over `other`'s as the move constructor does.
+    /// Deletes the program held, then takes over `other`'s as the move constructor does.
     CglProgram& operator=(CglProgram&& other) noexcept;
 
-    // Deletes the program held (no GL call when none) and leaves `id` 0. A program still current is
-    // deleted by GL once it stops being current.
+    /// Deletes the program held (no GL call when none) and leaves `id` 0.
+    ///
+    /// A program still current is deleted by GL once it stops being current.
     void Destroy();
 
-    // Deletes the program held, creates one with glCreateProgramObjectARB, attaches the two shaders in
-    // the order given and links. Returns true when GL reports the link successful; the status message is
-    // then "GLSL program created successfully", otherwise the link log. Prints nothing; a failed link
-    // keeps its program in `id`.
+    /// Links a program of two shaders.
+    ///
+    /// Deletes the program held, creates one with glCreateProgramObjectARB, attaches the two shaders in the
+    /// order given and links. Returns true when GL reports the link successful; the status message is then
+    /// "GLSL program created successfully", otherwise the link log. Prints nothing; a failed link keeps its
+    /// program in `id`.
     bool Link(GLuint shader1, GLuint shader2);
-    // As above with three shaders, but the program comes from glCreateProgram and the shaders are
-    // attached in the order shader1, shader3, shader2.
+    /// Links a program of three shaders.
+    ///
+    /// As the two-shader Link, but the program comes from glCreateProgram and the shaders are attached in the
+    /// order shader1, shader3, shader2.
     bool Link(GLuint shader1, GLuint shader2, GLuint shader3);
 
-    // Makes this program current.
+    /// Makes this program current.
     void Bind() const;
-    // Makes no program current, whichever one was.
+    /// Makes no program current, whichever one was.
     void Unbind() const;
 
-    // Each setter looks `name` up in this program and sets that uniform of the current program; a name
-    // that is not an active uniform prints "Error setting parameter '%s'\n" and sets nothing. A value of
-    // the wrong kind for the uniform (an int for a float, say) leaves GL_INVALID_OPERATION queued.
+    /// @name Float uniforms
+    ///@{
+
+    /// Sets the float, vec2, vec3 or vec4 uniform `name` of the current program.
     void SetParameter1f(const char* name, float x) const;
     void SetParameter2f(const char* name, float x, float y) const;
     void SetParameter3f(const char* name, float x, float y, float z) const;
     void SetParameter4f(const char* name, float x, float y, float z, float w) const;
-    // Sets one 4x4 matrix from 16 floats, column by column unless `transpose`.
+    ///@}
+    /// Sets one 4x4 matrix from 16 floats, column by column unless `transpose`.
     void SetParameterMatrix4(const char* name, const float* matrix, bool transpose) const;
-    // Sets `count` elements of `elementSize` floats each (1 to 4) from `values`. Another size prints
-    // "Invalid elementSize value '%d'\n" and sets nothing; an unknown name prints only its own message.
+    /// Sets `count` elements of `elementSize` floats each (1 to 4) from `values`.
+    ///
+    /// Another size prints "Invalid elementSize value '%d'\n" and sets nothing; an unknown name prints only
+    /// its own message.
     void SetParameterArray(const char* name, const float* values, int elementSize, int count) const;
-    // Integer uniforms (int, ivec, bool and sampler uniforms, the last taking a texture unit).
+    /// @name Integer uniforms
+    ///@{
+
+    /// Sets an int, ivec, bool or sampler uniform, the last taking a texture unit.
     void SetParameter1i(const char* name, GLint x) const;
     void SetParameter2i(const char* name, GLint x, GLint y) const;
     void SetParameter3i(const char* name, GLint x, GLint y, GLint z) const;
     void SetParameter4i(const char* name, GLint x, GLint y, GLint z, GLint w) const;
-    // Unsigned uniforms (uint, uvec), from OpenGL 3.0 on.
+    ///@}
+    /// @name Unsigned uniforms
+    ///@{
+
+    /// Sets a uint or uvec uniform, from OpenGL 3.0 on.
     void SetParameter1ui(const char* name, GLuint x) const;
     void SetParameter2ui(const char* name, GLuint x, GLuint y) const;
     void SetParameter3ui(const char* name, GLuint x, GLuint y, GLuint z) const;
     void SetParameter4ui(const char* name, GLuint x, GLuint y, GLuint z, GLuint w) const;
-    // Sets one 2x2 matrix from 4 floats, or one 3x3 matrix from 9, column by column unless `transpose`.
+    ///@}
+    /// @name Small matrices
+    ///@{
+
+    /// Sets one 2x2 matrix from 4 floats, or one 3x3 matrix from 9, column by column unless `transpose`.
     void SetParameterMatrix2(const char* name, const float* matrix, bool transpose) const;
     void SetParameterMatrix3(const char* name, const float* matrix, bool transpose) const;
-    // SetParameterArray for integer elements, with its messages.
+    ///@}
+    /// SetParameterArray for integer elements, with its messages.
     void SetParameterArrayi(const char* name, const GLint* values, int elementSize, int count) const;
 
-    // Makes this program current, binds `texture` to `target` on texture unit `unit` (counted from 0)
-    // and points the sampler uniform `name` at that unit. Leaves unit 0 active and `texture` bound on
-    // unit `unit`. A name that is not an active uniform prints "Error binding texture '%s'\n" and
-    // changes no GL state.
+    /// Binds a texture to a unit and points the sampler uniform `name` at it.
+    ///
+    /// Makes this program current, binds `texture` to `target` on texture unit `unit` (counted from 0) and
+    /// points the sampler uniform `name` at that unit. Leaves unit 0 active and `texture` bound on unit
+    /// `unit`. A name that is not an active uniform prints "Error binding texture '%s'\n" and changes no GL
+    /// state.
     void BindTexture(const char* name, GLuint texture, GLenum target, int unit) const;
 };

@@ -1,5 +1,5 @@
 #include "GlTest.h"
-#include "glTexture.h"
+#include "glError.h"
 
 #include <GL/glut.h>
 #include <gmock/gmock.h>

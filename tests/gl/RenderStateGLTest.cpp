@@ -1,5 +1,5 @@
 #include "GlTest.h"
-#include "glTexture.h"
+#include "glRenderState.h"
 
 #include <algorithm>
 #include <array>

@@ -122,8 +122,9 @@ deb)
     lib=/usr/lib/$multiarch
     test "$(grep -v /usr/share/doc/ "$work/libvistrel0.files" | grep -c -v /\$)" -eq 2
     grep -q "$lib/libvistrel.so.$version\$" "$work/libvistrel0.files"
-    for file in /include/vistrel/glProgram.h /include/vistrel/version.h $lib/libvistrel.a $lib/libvistrel.so \
-        $lib/cmake/Vistrel/VistrelConfig.cmake $lib/pkgconfig/vistrel.pc; do
+    for file in /include/vistrel/glProgram.h /include/vistrel/glRenderState.h /include/vistrel/glError.h \
+        /include/vistrel/version.h $lib/libvistrel.a $lib/libvistrel.so $lib/cmake/Vistrel/VistrelConfig.cmake \
+        $lib/pkgconfig/vistrel.pc; do
         grep -q "$file\$" "$work/libvistrel-dev.files"
     done
     for file in /bin/vistrel /bin/vistrel-demo /share/vistrel/scene.vert /share/doc/vistrel/LICENSE \
