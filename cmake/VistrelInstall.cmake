@@ -23,7 +23,8 @@ endif()
 # Headers that only the library's sources include stay behind.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/gl/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel
         COMPONENT Development
-        FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE PATTERN "glContext.h" EXCLUDE)
+        FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE PATTERN "glContext.h" EXCLUDE
+        PATTERN "glChecks.h" EXCLUDE)
 install(FILES ${PROJECT_BINARY_DIR}/generated/vistrel/version.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel COMPONENT Development)
 install(EXPORT VistrelTargets NAMESPACE Vistrel:: DESTINATION ${VISTREL_CMAKE_DIR} COMPONENT Development)

@@ -1,5 +1,7 @@
 #include "glContext.h"
 
+#include "glChecks.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -160,6 +162,8 @@ void Learn(Context& context) {
         return;
     }
     ParseVersion(version, context);
+    context.debugOutput =
+        context.major > 4 || (context.major == 4 && context.minor >= 3) || Lists("GL_KHR_debug");
     // Profiles begin with 3.2; asking an older context for its profile mask is an error. Several
     // drivers name the profile in the version string, which spares the second query.
     bool profiles = context.major > 3 || (context.major == 3 && context.minor >= 2);
@@ -251,9 +255,18 @@ Context& Current() {
         }
         knowledge.known[slot].handle = handle;
         Learn(knowledge.known[slot].context);
+        knowledge.known[slot].context.id = handle.context;
     }
     knowledge.last = slot;
-    return knowledge.known[slot].context;
+    Context& context = knowledge.known[slot].context;
+    if (!context.debugOutputRouted && glChecks::Validating()) {
+        glChecks::RouteDebugOutput(context);
+    }
+    return context;
+}
+
+const void* CurrentId() {
+    return CurrentHandle().context;
 }
 
 std::vector<GeometryLayout>& GeometryLayouts(Context& context) {

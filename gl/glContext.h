@@ -22,6 +22,9 @@ struct GeometryLayout {
 };
 
 struct Context {
+    // The window system's handle of the context; null in the record of "no context current". Library
+    // objects keep it to know their own context again.
+    const void* id = nullptr;
     // Learnt the first time the library meets the context.
     int major = 0; // OpenGL version; 0.0 when the context could not say
     int minor = 0;
@@ -34,6 +37,10 @@ struct Context {
     bool arbShaderObjects = false;
     bool extGeometryShader4 = false;
     bool extDrawBuffers2 = false;
+    // Whether the context offers debug output (OpenGL 4.3 or KHR_debug), and whether the validation mode
+    // has routed it to the standard error stream.
+    bool debugOutput = false;
+    bool debugOutputRouted = false;
 
     // The layouts of the context's geometry shaders that the library compiled; null before the first.
     // Owned here (see `GeometryLayouts`).
@@ -47,6 +54,10 @@ struct Context {
 //
 // With no context current, an empty record that is learnt anew each time.
 Context& Current();
+
+// The window system's handle of the context current on this thread, null when none is: one question to
+// the window system and nothing learnt.
+const void* CurrentId();
 
 // The layouts kept for `context`, made on first use and freed when the thread ends.
 std::vector<GeometryLayout>& GeometryLayouts(Context& context);

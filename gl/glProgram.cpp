@@ -1,5 +1,6 @@
 #include "glProgram.h"
 
+#include "glChecks.h"
 #include "glContext.h"
 #include "glEntryPoints.h"
 
@@ -9,6 +10,10 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #include <utility>
 #include <vector>
 
@@ -140,6 +145,10 @@ void SetGeometryParameters(const Context& context, GLuint program, const GLuint*
 
 // ---- shaders ----
 
+// GL takes a source's length as a signed 32-bit count, so a text this long or longer can't be compiled
+// whole.
+constexpr size_t kLongestSource = INT32_MAX;
+
 // The first entry point a compile needs that the driver lacks, or null.
 const char* MissingForCompile(const Context& context) {
     return glEntryPoints::FirstMissing({{Loaded(glCreateShader), "glCreateShader"},
@@ -165,8 +174,9 @@ void DeleteShader(Context& context, CglShader& shader) {
     shader.id = 0;
 }
 
-bool Compile(Context& context, CglShader& shader, const char* source, GLenum type, GLint inputType,
-             GLint outputType, const char* operation) {
+// `length` counts the bytes of `source` before its first zero.
+bool Compile(Context& context, CglShader& shader, const char* source, GLint length, GLenum type,
+             GLint inputType, GLint outputType, const char* operation) {
     DeleteShader(context, shader);
     if (const char* missing = MissingForCompile(context)) {
         ReportMissing(operation, missing);
@@ -174,8 +184,7 @@ bool Compile(Context& context, CglShader& shader, const char* source, GLenum typ
     }
 
     shader.id = glCreateShader(type);
-    GLint slen = static_cast<GLint>(strlen(source));
-    glShaderSource(shader.id, 1, &source, &slen);
+    glShaderSource(shader.id, 1, &source, &length);
     glCompileShader(shader.id);
     bool compiled = QueryStatus(context, shader.id, GL_OBJECT_COMPILE_STATUS_ARB, Kind::Shader);
 
@@ -207,20 +216,43 @@ struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
 };
 
-// The whole file, zero-terminated after its last byte; null when it can't be read whole.
-std::unique_ptr<char[]> ReadWhole(FILE* file) {
-    // A directory opens for reading, and some file systems then report an absurd length for it.
+// `path` opened for reading in binary mode when it is a regular file; null otherwise. Anything else is
+// refused before it is read: a directory opens for reading and some file systems then report an absurd
+// length for it, and opening a FIFO waits for a writer that may never come.
+FILE* OpenRegularFile(const char* path) {
+#if defined(_WIN32)
     struct stat info;
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) {
         return nullptr;
     }
+    return fopen(path, "rb");
+#else
+    // Without O_NONBLOCK the open itself would wait on a FIFO; on a regular file the flag changes nothing.
+    int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    struct stat info;
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(descriptor);
+        return nullptr;
+    }
+    FILE* file = fdopen(descriptor, "rb");
+    if (file == nullptr) {
+        close(descriptor);
+    }
+    return file;
+#endif
+}
+
+// The whole file, zero-terminated after its last byte; null when it can't be read whole.
+std::unique_ptr<char[]> ReadWhole(FILE* file) {
     if (fseek(file, 0, SEEK_END) != 0) {
         return nullptr;
     }
     long length = ftell(file);
-    // The compile hands GL the text's length as a signed 32-bit count, so a longer text can't be
-    // compiled whole, and refusing it here spares the allocation.
-    if (length < 0 || length >= INT32_MAX) {
+    // Refused here, a text too long to compile whole costs no allocation.
+    if (length < 0 || static_cast<size_t>(length) >= kLongestSource) {
         return nullptr;
     }
     if (fseek(file, 0, SEEK_SET) != 0) {
@@ -400,12 +432,28 @@ void CglShader::Destroy() {
 }
 
 bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType) {
-    return Compile(glContext::Current(), *this, source, type, inputType, outputType,
+    if (source == nullptr) {
+        glChecks::ReportNull("CglShader", "CompileFromSource", "source");
+        return false;
+    }
+    Context& context = glContext::Current();
+    // GL takes the length as a signed 32-bit count: a longer text would compile cut short.
+    size_t length = strnlen(source, kLongestSource);
+    if (length == kLongestSource) {
+        DeleteShader(context, *this);
+        fprintf(stderr, "CglShader::CompileFromSource ERROR: source is 2^31 - 1 bytes or longer\n");
+        return false;
+    }
+    return Compile(context, *this, source, static_cast<GLint>(length), type, inputType, outputType,
                    "CglShader::CompileFromSource");
 }
 
 bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType) {
-    std::unique_ptr<FILE, FileCloser> file(fopen(path, "rb"));
+    if (path == nullptr) {
+        glChecks::ReportNull("CglShader", "LoadFromFile", "path");
+        return false;
+    }
+    std::unique_ptr<FILE, FileCloser> file(OpenRegularFile(path));
     Context& context = glContext::Current();
     DeleteShader(context, *this);
     if (!file) {
@@ -417,7 +465,10 @@ bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLi
         return false;
     }
 
-    if (!Compile(context, *this, source.get(), type, inputType, outputType, "CglShader::LoadFromFile")) {
+    // Compiled up to the first zero byte, which the read text may hold before its end.
+    GLint length = static_cast<GLint>(strlen(source.get()));
+    if (!Compile(context, *this, source.get(), length, type, inputType, outputType,
+                 "CglShader::LoadFromFile")) {
         return false;
     }
     if (type == GL_FRAGMENT_SHADER) {

@@ -1,0 +1,80 @@
+// The checks every unit shares: null arguments, the context an object belongs to, and the validation
+// mode's flag, messages and error bracket. Used inside the library only; not installed.
+//
+// Messages name where they come from as a class and an operation, "<Class>::<Operation> ERROR: ...", or,
+// for a free function (class null), as "<function>() : ...".
+#pragma once
+
+#include <GL/glew.h>
+
+namespace glContext {
+struct Context;
+}
+
+namespace glChecks {
+
+// ---- null arguments ----
+
+// Writes "<className>::<operation> ERROR: <argument> is null", or "<operation>() : <argument> is null".
+void ReportNull(const char* className, const char* operation, const char* argument);
+
+// ---- the context an object belongs to ----
+
+// The context an object made its GL names in, as the window system names it; null while it holds none.
+using Owner = const void*;
+
+// True when a context is current (`current`, from glContext) and, for an object that holds names, it is
+// the object's own. Otherwise writes "... ERROR: no GL context is current" or "... ERROR: belongs to
+// another context" and returns false: the caller then makes no GL call, so that a name of another
+// context is never deleted in its place.
+bool OnOwnContext(const char* className, const char* operation, Owner owner, Owner current);
+
+// ---- validation ----
+
+// Whether the calling thread validates. Cheap: operations ask it every time.
+bool Validating();
+
+// Writes "<className>::<operation> VALIDATION: <text>" (or "<operation>() VALIDATION: <text>"), the text
+// formatted as printf does.
+void Report(const char* className, const char* operation, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
+
+// Brackets one public operation. When validating and no operation of the library is already running on
+// this thread, it reports the GL errors queued before the operation as the program's, and at its end
+// those its own calls left, each by name. Nested operations (a guarded operation calling another) leave
+// it to the outermost. Not validating, it costs one flag test.
+class Scope {
+  public:
+    Scope(const char* className, const char* operation) {
+        if (Validating()) {
+            Begin(className, operation);
+        }
+    }
+    ~Scope() {
+        if (className_ != nullptr || operation_ != nullptr) {
+            End();
+        }
+    }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+  private:
+    void Begin(const char* className, const char* operation);
+    void End();
+
+    const char* className_ = nullptr;
+    const char* operation_ = nullptr;
+    bool outermost_ = false;
+};
+
+// The name of a GL error ("GL_INVALID_OPERATION"), or null for a code GL does not define.
+const char* ErrorName(GLenum error);
+
+// Makes `context`'s debug output reach the standard error stream while the calling thread validates,
+// where the context offers it (OpenGL 4.3 or KHR_debug); once per context. `context` must be current.
+void RouteDebugOutput(glContext::Context& context);
+
+} // namespace glChecks

@@ -1,0 +1,199 @@
+#include "glValidation.h"
+
+#include "glChecks.h"
+#include "glContext.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace glChecks {
+
+// ---- null arguments and contexts ----
+
+namespace {
+
+// "<Class>::<Operation> ERROR: <text>" or "<function>() : <text>", one line.
+void ReportError(const char* className, const char* operation, const char* text, const char* argument) {
+    char line[256];
+    snprintf(line, sizeof line, text, argument);
+    if (className != nullptr) {
+        fprintf(stderr, "%s::%s ERROR: %s\n", className, operation, line);
+    } else {
+        fprintf(stderr, "%s() : %s\n", operation, line);
+    }
+}
+
+} // namespace
+
+void ReportNull(const char* className, const char* operation, const char* argument) {
+    ReportError(className, operation, "%s is null", argument);
+}
+
+bool OnOwnContext(const char* className, const char* operation, Owner owner, Owner current) {
+    if (current == nullptr) {
+        ReportError(className, operation, "no GL context is current%s", "");
+        return false;
+    }
+    if (owner != nullptr && owner != current) {
+        ReportError(className, operation, "belongs to another context%s", "");
+        return false;
+    }
+    return true;
+}
+
+// ---- the validation setting, one per thread ----
+
+namespace {
+
+enum class Setting : unsigned char { Unknown, Off, On };
+
+// Asked by every operation: the initial-exec model reads it with one load, where the general model would
+// call into the dynamic loader each time.
+#if defined(__ELF__)
+thread_local Setting setting __attribute__((tls_model("initial-exec"))) = Setting::Unknown;
+#else
+thread_local Setting setting = Setting::Unknown;
+#endif
+// How many operations of the library are running on this thread, while validating.
+thread_local int depth = 0;
+
+// Read once for the whole process; afterwards only read.
+bool EnvironmentAsks() {
+    static const bool asks = [] {
+        const char* value = getenv("VISTREL_VALIDATE");
+        return value != nullptr && strcmp(value, "1") == 0;
+    }();
+    return asks;
+}
+
+// Each error GL reports is a flag it clears when read, so a context holds a handful at most; the bound
+// only guards against a driver that keeps answering.
+constexpr int kMostErrors = 16;
+
+// Takes every queued GL error and reports each with `text`, in which %s is its name.
+void ReportQueued(const char* className, const char* operation, const char* text) {
+    for (int i = 0; i < kMostErrors; ++i) {
+        GLenum error = glGetError();
+        if (error == GL_NO_ERROR) {
+            return;
+        }
+        char unnamed[32];
+        const char* name = ErrorName(error);
+        if (name == nullptr) {
+            snprintf(unnamed, sizeof unnamed, "GL error 0x%04X", error);
+            name = unnamed;
+        }
+        Report(className, operation, text, name);
+    }
+}
+
+void GLAPIENTRY DebugMessage(GLenum, GLenum, GLuint, GLenum severity, GLsizei length, const GLchar* message,
+                             const void*) {
+    // Notifications are the driver's chatter (a shader compiled, a buffer placed), not mistakes.
+    if (severity == GL_DEBUG_SEVERITY_NOTIFICATION || !Validating() || message == nullptr) {
+        return;
+    }
+    // Drivers end some messages with a newline of their own.
+    int shown = length >= 0 ? length : static_cast<int>(strlen(message));
+    while (shown > 0 && message[shown - 1] == '\n') {
+        --shown;
+    }
+    fprintf(stderr, "GL driver VALIDATION: %.*s\n", shown, message);
+}
+
+} // namespace
+
+bool Validating() {
+    if (setting == Setting::Unknown) {
+        setting = EnvironmentAsks() ? Setting::On : Setting::Off;
+    }
+    return setting == Setting::On;
+}
+
+void Report(const char* className, const char* operation, const char* format, ...) {
+    char text[512];
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    if (className != nullptr) {
+        fprintf(stderr, "%s::%s VALIDATION: %s\n", className, operation, text);
+    } else {
+        fprintf(stderr, "%s() VALIDATION: %s\n", operation, text);
+    }
+}
+
+void Scope::Begin(const char* className, const char* operation) {
+    className_ = className;
+    operation_ = operation;
+    outermost_ = depth++ == 0;
+    if (outermost_) {
+        ReportQueued(className, operation,
+                     "%s was queued before the operation began: a GL call of the program raised it (check "
+                     "for errors after your own calls to find which)");
+    }
+}
+
+void Scope::End() {
+    --depth;
+    if (outermost_) {
+        ReportQueued(className_, operation_,
+                     "its GL calls left %s queued: an argument or the object's state is not what GL accepts "
+                     "there");
+    }
+}
+
+const char* ErrorName(GLenum error) {
+    switch (error) {
+    case GL_INVALID_ENUM:
+        return "GL_INVALID_ENUM";
+    case GL_INVALID_VALUE:
+        return "GL_INVALID_VALUE";
+    case GL_INVALID_OPERATION:
+        return "GL_INVALID_OPERATION";
+    case GL_STACK_OVERFLOW:
+        return "GL_STACK_OVERFLOW";
+    case GL_STACK_UNDERFLOW:
+        return "GL_STACK_UNDERFLOW";
+    case GL_OUT_OF_MEMORY:
+        return "GL_OUT_OF_MEMORY";
+    case GL_INVALID_FRAMEBUFFER_OPERATION:
+        return "GL_INVALID_FRAMEBUFFER_OPERATION";
+    case GL_CONTEXT_LOST:
+        return "GL_CONTEXT_LOST";
+    default:
+        return nullptr;
+    }
+}
+
+void RouteDebugOutput(glContext::Context& context) {
+    if (context.debugOutputRouted || !context.debugOutput || glDebugMessageCallback == nullptr ||
+        !Validating()) {
+        return;
+    }
+    context.debugOutputRouted = true;
+    // A program that reads the debug output itself keeps it.
+    void* installed = nullptr;
+    glGetPointerv(GL_DEBUG_CALLBACK_FUNCTION, &installed);
+    if (installed != nullptr) {
+        return;
+    }
+    glEnable(GL_DEBUG_OUTPUT);
+    // Synchronous, so that a message arrives on the thread, and during the call, that caused it.
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(DebugMessage, nullptr);
+}
+
+} // namespace glChecks
+
+void glSetValidation(bool on) {
+    glChecks::setting = on ? glChecks::Setting::On : glChecks::Setting::Off;
+    if (on) {
+        glContext::Context& context = glContext::Current();
+        if (context.id != nullptr) {
+            glChecks::RouteDebugOutput(context);
+        }
+    }
+}
