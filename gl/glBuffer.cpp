@@ -1,5 +1,7 @@
 #include "glBuffer.h"
 
+#include "glChecks.h"
+#include "glContext.h"
 #include "glEntryPoints.h"
 #include "glError.h"
 
@@ -34,6 +36,11 @@ const char* MissingForCreate() {
 bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID) {
     if (desc == nullptr || data == nullptr || bufferID == nullptr) {
         return false;
+    }
+    // Without a context GL would make no buffer and report no error: a name 0 that reads as success.
+    if (!glChecks::OnOwnContext(nullptr, "glCreateVertexBuffer", nullptr, glContext::CurrentId())) {
+        *bufferID = 0;
+        return true;
     }
     if (const char* missing = MissingForCreate()) {
         fprintf(stderr, "glCreateVertexBuffer() : %s is not available\n", missing);

@@ -1,5 +1,7 @@
 #include "glFramebuffer.h"
 
+#include "glChecks.h"
+#include "glContext.h"
 #include "glEntryPoints.h"
 
 #include <cstdio>
@@ -60,28 +62,40 @@ const char* StatusLine(GLenum status) {
 
 } // namespace
 
-CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), learntCalls(nullptr) {}
+CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), context(nullptr), learntCalls(nullptr) {}
 
 CglFrameBuffer::~CglFrameBuffer() {
-    DeleteFramebuffer("~CglFrameBuffer", Calls(), fboId);
+    if (fboId == 0 || OnOwnContext("CglFrameBuffer", "~CglFrameBuffer", glContext::CurrentId())) {
+        DeleteFramebuffer("~CglFrameBuffer", Calls(), fboId);
+    }
 }
 
 CglFrameBuffer::CglFrameBuffer(CglFrameBuffer&& other) noexcept
-    : fboId(other.fboId), savedFboId(other.savedFboId), learntCalls(other.learntCalls) {
+    : fboId(other.fboId), savedFboId(other.savedFboId), context(other.context),
+      learntCalls(other.learntCalls) {
     other.fboId = 0;
     other.savedFboId = 0;
+    other.context = nullptr;
 }
 
 CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
     if (this != &other) {
-        DeleteFramebuffer("operator=", Calls(), fboId);
+        if (fboId == 0 || OnOwnContext("CglFrameBuffer", "operator=", glContext::CurrentId())) {
+            DeleteFramebuffer("operator=", Calls(), fboId);
+        }
         fboId = other.fboId;
         savedFboId = other.savedFboId;
         learntCalls = other.learntCalls;
+        context = other.context;
         other.fboId = 0;
         other.savedFboId = 0;
+        other.context = nullptr;
     }
     return *this;
+}
+
+bool CglFrameBuffer::OnOwnContext(const char* className, const char* operation, const void* current) {
+    return glChecks::OnOwnContext(className, operation, fboId != 0 ? context : nullptr, current);
 }
 
 const FramebufferCalls& CglFrameBuffer::LearnCalls() {
@@ -97,9 +111,18 @@ const FramebufferCalls& CglFrameBuffer::Calls(const glContext::Context& current)
 }
 
 GLuint CglFrameBuffer::GenerateId() {
-    const FramebufferCalls& calls = Calls();
+    return GenerateId(glContext::Current());
+}
+
+GLuint CglFrameBuffer::GenerateId(const glContext::Context& current) {
+    // The name held is not deleted, so it may be another context's.
+    if (!glChecks::OnOwnContext("CglFrameBuffer", "GenerateId", nullptr, current.id)) {
+        return fboId;
+    }
+    const FramebufferCalls& calls = Calls(current);
     if (Available("GenerateId", {calls.GenFramebuffers()})) {
         calls.genFramebuffers(1, &fboId);
+        context = current.id;
     }
     return fboId;
 }

@@ -112,6 +112,10 @@ class VISTREL_API CglFrameBuffer {
 
     GLuint fboId;     ///< the framebuffer this object owns; 0 for none
     GLint savedFboId; ///< the binding the last guarded operation found and restored
+    /// The context that made `fboId`, as its window system names it (its GLX or EGL context handle); read
+    /// only while the object holds a framebuffer. Set by the library: destroying the object on another
+    /// context is refused, since there the same name may be another framebuffer.
+    const void* context;
 
   protected:
     /// @cond internal
@@ -121,6 +125,12 @@ class VISTREL_API CglFrameBuffer {
     }
     // The same, learnt from `current` (the current context) when not learnt yet.
     VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& Calls(const glContext::Context& current);
+    // GenerateId on `current`, the current context.
+    VISTREL_INTERNAL GLuint GenerateId(const glContext::Context& current);
+    // True when `current` (a window system's handle, null for none) may take GL calls for this object:
+    // a context is current and, while the object holds a framebuffer, it is the one that made it.
+    // Otherwise writes the "no GL context is current" or "belongs to another context" line.
+    VISTREL_INTERNAL bool OnOwnContext(const char* className, const char* operation, const void* current);
     /// @endcond
 
   private:

@@ -1,5 +1,6 @@
 #include "glOffscreenBuffer.h"
 
+#include "glChecks.h"
 #include "glContext.h"
 #include "glEntryPoints.h"
 
@@ -24,7 +25,7 @@ CglOffscreenBuffer::CglOffscreenBuffer()
 }
 
 CglOffscreenBuffer::~CglOffscreenBuffer() {
-    Release();
+    Release("~CglOffscreenBuffer", glContext::CurrentId());
 }
 
 CglOffscreenBuffer::CglOffscreenBuffer(CglOffscreenBuffer&& other) noexcept
@@ -37,8 +38,9 @@ CglOffscreenBuffer::CglOffscreenBuffer(CglOffscreenBuffer&& other) noexcept
 
 CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) noexcept {
     if (this != &other) {
-        Release();
-        // Release keeps the deleted name; the base part must not delete it a second time.
+        Release("operator=", glContext::CurrentId());
+        // Release keeps the deleted name (or, on another context, leaves it): the base part must not
+        // delete it a second time.
         fboId = 0;
         CglFrameBuffer::operator=(std::move(other));
         colorTexId = other.colorTexId;
@@ -54,7 +56,10 @@ CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) no
     return *this;
 }
 
-void CglOffscreenBuffer::Release() {
+void CglOffscreenBuffer::Release(const char* operation, const void* current) {
+    if (fboId != 0 && !OnOwnContext("CglOffscreenBuffer", operation, current)) {
+        return;
+    }
     // Without the entry point no framebuffer was made here (Create checks for it first), and the base
     // destructor reports a name it cannot delete.
     const glEntryPoints::FramebufferCalls& calls = Calls();
@@ -67,20 +72,23 @@ void CglOffscreenBuffer::Release() {
 
 void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat) {
     // Checked before anything is deleted or made, so that a missing one leaves no half-built target.
-    const glContext::Context& context = glContext::Current();
-    const glEntryPoints::FramebufferCalls& calls = Calls(context);
+    const glContext::Context& current = glContext::Current();
+    if (!OnOwnContext("CglOffscreenBuffer", "Create", current.id)) {
+        return;
+    }
+    const glEntryPoints::FramebufferCalls& calls = Calls(current);
     if (!Available("Create", {calls.DeleteFramebuffers(), calls.GenFramebuffers(), calls.BindFramebuffer(),
                               calls.FramebufferTexture2D(), calls.CheckFramebufferStatus()})) {
         return;
     }
-    Release();
+    Release("Create", current.id);
 
     colorDesc.width = width;
     colorDesc.height = height;
     colorDesc.internalFormat = colorFormat;
     // GL_CLAMP is gone from core profiles; on a texture without border, clamping to the edge samples
     // the same texels.
-    GLenum wrap = context.core ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+    GLenum wrap = current.core ? GL_CLAMP_TO_EDGE : GL_CLAMP;
     colorSampler.wrapS = wrap;
     colorSampler.wrapT = wrap;
     colorSampler.minFilter = GL_LINEAR;
@@ -105,7 +113,7 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
     depthTexId = glCreateTexture(&depthDesc, &depthRes, &depthSampler);
     colorTexId = glCreateTexture(&colorDesc, &colorRes, &colorSampler);
 
-    GenerateId();
+    GenerateId(current);
     // Bound now, the guarded calls below make no bind calls of their own.
     Bind();
     AttachTexture(GL_TEXTURE_2D, colorTexId, GL_COLOR_ATTACHMENT0_EXT, 0, 0);

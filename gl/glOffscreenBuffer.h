@@ -61,6 +61,8 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
     TextureSampler depthSampler; ///< the depth texture's sampling parameters
 
   private:
-    // Deletes the framebuffer, then the depth texture, then the colour texture; the names stay.
-    void Release();
+    // Deletes the framebuffer, then the depth texture, then the colour texture; the names stay. On another
+    // context than the one that made them (`current`), or with none, deletes nothing and says so as
+    // `operation`.
+    void Release(const char* operation, const void* current);
 };

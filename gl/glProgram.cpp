@@ -172,6 +172,7 @@ void DeleteShader(Context& context, CglShader& shader) {
         ReportMissing("CglShader::Destroy", "glDeleteObjectARB");
     }
     shader.id = 0;
+    shader.context = nullptr;
 }
 
 // `length` counts the bytes of `source` before its first zero.
@@ -184,6 +185,7 @@ bool Compile(Context& context, CglShader& shader, const char* source, GLint leng
     }
 
     shader.id = glCreateShader(type);
+    shader.context = context.id;
     glShaderSource(shader.id, 1, &source, &length);
     glCompileShader(shader.id);
     bool compiled = QueryStatus(context, shader.id, GL_OBJECT_COMPILE_STATUS_ARB, Kind::Shader);
@@ -284,6 +286,7 @@ void DeleteProgram(const Context& context, CglProgram& program) {
         ReportMissing("CglProgram::Destroy", "glDeleteProgram");
     }
     program.id = 0;
+    program.context = nullptr;
 }
 
 const char* MissingForLink(const Context& context, bool arbCreate) {
@@ -299,6 +302,9 @@ const char* MissingForLink(const Context& context, bool arbCreate) {
 // Attaches `shaders` in the order given.
 bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arbCreate) {
     const Context& context = glContext::Current();
+    if (!glChecks::OnOwnContext("CglProgram", "Link", program.context, context.id)) {
+        return false;
+    }
     DeleteProgram(context, program);
     if (const char* missing = MissingForLink(context, arbCreate)) {
         ReportMissing("CglProgram::Link", missing);
@@ -310,6 +316,7 @@ bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arb
     } else {
         program.id = glCreateProgram();
     }
+    program.context = context.id;
     for (int i = 0; i < count; ++i) {
         glAttachShader(program.id, shaders[i]);
     }
@@ -395,13 +402,16 @@ void SetArray(GLuint program, const char* operation, const char* name, const T* 
     }
 }
 
-// Hands a shader or program and its status over to `to`, which holds none; `from` is left holding none.
+// Hands a shader or program, its context and its status over to `to`, which holds none; `from` is left
+// holding none.
 template <typename Object>
 void TakeOver(Object& to, Object& from) {
     to.id = from.id;
     to.logLength = from.logLength;
     memcpy(to.statusMessage, from.statusMessage, sizeof to.statusMessage);
+    to.context = from.context;
     from.id = 0;
+    from.context = nullptr;
 }
 
 } // namespace
@@ -426,8 +436,12 @@ CglShader& CglShader::operator=(CglShader&& other) noexcept {
 
 void CglShader::Destroy() {
     // Holding nothing, it has no context to ask about.
-    if (id != 0) {
-        DeleteShader(glContext::Current(), *this);
+    if (id == 0) {
+        return;
+    }
+    Context& current = glContext::Current();
+    if (glChecks::OnOwnContext("CglShader", "Destroy", context, current.id)) {
+        DeleteShader(current, *this);
     }
 }
 
@@ -436,15 +450,18 @@ bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputTy
         glChecks::ReportNull("CglShader", "CompileFromSource", "source");
         return false;
     }
-    Context& context = glContext::Current();
+    Context& current = glContext::Current();
+    if (!glChecks::OnOwnContext("CglShader", "CompileFromSource", context, current.id)) {
+        return false;
+    }
     // GL takes the length as a signed 32-bit count: a longer text would compile cut short.
     size_t length = strnlen(source, kLongestSource);
     if (length == kLongestSource) {
-        DeleteShader(context, *this);
+        DeleteShader(current, *this);
         fprintf(stderr, "CglShader::CompileFromSource ERROR: source is 2^31 - 1 bytes or longer\n");
         return false;
     }
-    return Compile(context, *this, source, static_cast<GLint>(length), type, inputType, outputType,
+    return Compile(current, *this, source, static_cast<GLint>(length), type, inputType, outputType,
                    "CglShader::CompileFromSource");
 }
 
@@ -454,20 +471,25 @@ bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLi
         return false;
     }
     std::unique_ptr<FILE, FileCloser> file(OpenRegularFile(path));
-    Context& context = glContext::Current();
-    DeleteShader(context, *this);
+    Context& current = glContext::Current();
+    // A shader held on another context stays; its name here may be another shader.
+    if (id != 0 && !glChecks::OnOwnContext("CglShader", "LoadFromFile", context, current.id)) {
+        return false;
+    }
+    DeleteShader(current, *this);
     if (!file) {
         return false;
     }
     std::unique_ptr<char[]> source = ReadWhole(file.get());
     file.reset();
-    if (!source) {
+    // A file that can't be read fails silently, context or not; only a compile needs one.
+    if (!source || !glChecks::OnOwnContext("CglShader", "LoadFromFile", nullptr, current.id)) {
         return false;
     }
 
     // Compiled up to the first zero byte, which the read text may hold before its end.
     GLint length = static_cast<GLint>(strlen(source.get()));
-    if (!Compile(context, *this, source.get(), length, type, inputType, outputType,
+    if (!Compile(current, *this, source.get(), length, type, inputType, outputType,
                  "CglShader::LoadFromFile")) {
         return false;
     }
@@ -498,8 +520,12 @@ CglProgram& CglProgram::operator=(CglProgram&& other) noexcept {
 }
 
 void CglProgram::Destroy() {
-    if (id != 0) {
-        DeleteProgram(glContext::Current(), *this);
+    if (id == 0) {
+        return;
+    }
+    const Context& current = glContext::Current();
+    if (glChecks::OnOwnContext("CglProgram", "Destroy", context, current.id)) {
+        DeleteProgram(current, *this);
     }
 }
 

@@ -72,6 +72,11 @@ class VISTREL_API CglShader {
     /// compile (2^31 - 1 bytes or more) or can't be read whole returns false with `id` 0, the status message
     /// unchanged and nothing printed; the file is closed on every path.
     bool LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType);
+
+    /// The context that made `id`, as its window system names it (its GLX or EGL context handle); null
+    /// while the object holds none. Set by the library: destroying or replacing the object on another
+    /// context is refused, since there the same name may be another object.
+    const void* context = nullptr;
 };
 
 /// One GLSL program object.
@@ -178,4 +183,9 @@ class VISTREL_API CglProgram {
     /// `unit`. A name that is not an active uniform prints "Error binding texture '%s'\n" and changes no GL
     /// state.
     void BindTexture(const char* name, GLuint texture, GLenum target, int unit) const;
+
+    /// The context that made `id`, as its window system names it (its GLX or EGL context handle); null
+    /// while the object holds none. Set by the library: destroying or replacing the object on another
+    /// context is refused, since there the same name may be another object.
+    const void* context = nullptr;
 };

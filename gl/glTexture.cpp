@@ -1,5 +1,6 @@
 #include "glTexture.h"
 
+#include "glChecks.h"
 #include "glContext.h"
 
 #include <cstdio>
@@ -116,9 +117,13 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     if (desc == nullptr || data == nullptr) {
         return 0xFFFFFFFFu;
     }
+    const glContext::Context& context = glContext::Current();
+    if (!glChecks::OnOwnContext(nullptr, "glCreateTexture", nullptr, context.id)) {
+        return 0;
+    }
     bool generateMipmaps = desc->mipLevels == 0 && desc->target == GL_TEXTURE_2D;
     // A core profile has no GL_GENERATE_MIPMAP: there the chain is generated after the upload instead.
-    bool generateAfterUpload = generateMipmaps && glContext::Current().core;
+    bool generateAfterUpload = generateMipmaps && context.core;
 
     GLuint texID = 0;
     glGenTextures(1, &texID);

@@ -1,5 +1,7 @@
 #include "glVertexArray.h"
 
+#include "glChecks.h"
+#include "glContext.h"
 #include "glEntryPoints.h"
 
 #include <initializer_list>
@@ -27,38 +29,50 @@ CglVertexArray::~CglVertexArray() {
     Destroy();
 }
 
-CglVertexArray::CglVertexArray(CglVertexArray&& other) noexcept : id(other.id) {
+CglVertexArray::CglVertexArray(CglVertexArray&& other) noexcept : id(other.id), context(other.context) {
     other.id = 0;
+    other.context = nullptr;
 }
 
 CglVertexArray& CglVertexArray::operator=(CglVertexArray&& other) noexcept {
     if (this != &other) {
         Destroy();
         id = other.id;
+        context = other.context;
         other.id = 0;
+        other.context = nullptr;
     }
     return *this;
 }
 
 bool CglVertexArray::Create() {
+    // Vertex arrays are not shared between contexts: a name is only ever this context's.
+    const void* current = glContext::CurrentId();
+    if (!glChecks::OnOwnContext("CglVertexArray", "Create", context, current)) {
+        return false;
+    }
     // Both are checked first, so that a missing one leaves the array held in place.
     if (!Available("Create", {{glGenVertexArrays != nullptr, "glGenVertexArrays"},
                               {glDeleteVertexArrays != nullptr, "glDeleteVertexArrays"}})) {
         return false;
     }
-    Destroy();
+    if (id != 0) {
+        glDeleteVertexArrays(1, &id);
+    }
     glGenVertexArrays(1, &id);
+    context = current;
     return true;
 }
 
 void CglVertexArray::Destroy() {
-    if (id == 0) {
+    if (id == 0 || !glChecks::OnOwnContext("CglVertexArray", "Destroy", context, glContext::CurrentId())) {
         return;
     }
     if (Available("Destroy", {{glDeleteVertexArrays != nullptr, "glDeleteVertexArrays"}})) {
         glDeleteVertexArrays(1, &id);
     }
     id = 0;
+    context = nullptr;
 }
 
 void CglVertexArray::Bind() const {

@@ -68,4 +68,9 @@ class VISTREL_API CglVertexArray {
     /// The element-array binding belongs to the vertex array, so it is made while this one is bound. Leaves
     /// the vertex array binding and the array-buffer binding at 0, as the other Set... calls do.
     void SetIndexBuffer(GLuint buffer);
+
+    /// The context that made `id`, as its window system names it (its GLX or EGL context handle); null
+    /// while the object holds none. Set by the library: destroying or replacing the object on another
+    /// context is refused, since there the same name may be another object.
+    const void* context = nullptr;
 };
