@@ -38,7 +38,7 @@ bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint
         return false;
     }
     // Without a context GL would make no buffer and report no error: a name 0 that reads as success.
-    if (!glChecks::OnOwnContext(nullptr, "glCreateVertexBuffer", nullptr, glContext::CurrentId())) {
+    if (!glChecks::OnOwnContext("glCreateVertexBuffer", nullptr, glContext::CurrentId())) {
         *bufferID = 0;
         return true;
     }
@@ -70,7 +70,7 @@ bool glDeleteVertexBuffer(const GLuint* bufferID) {
 }
 
 bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, const GLubyte* data) {
-    if (data == nullptr) {
+    if (!glChecks::Given(data, "glUpdateVertexBuffer", "data")) {
         return false;
     }
     if (const char* missing = glEntryPoints::FirstMissing(

@@ -1,8 +1,9 @@
 // The checks every unit shares: null arguments, the context an object belongs to, and the validation
 // mode's flag, messages and error bracket. Used inside the library only; not installed.
 //
-// Messages name where they come from as a class and an operation, "<Class>::<Operation> ERROR: ...", or,
-// for a free function (class null), as "<function>() : ...".
+// `where` names the operation a message comes from: "<Class>::<Operation>" for a class's, which prints
+// "<Class>::<Operation> ERROR: ...", or the function's name for a free function, which prints
+// "<function>() : ...".
 #pragma once
 
 #include <GL/glew.h>
@@ -15,8 +16,16 @@ namespace glChecks {
 
 // ---- null arguments ----
 
-// Writes "<className>::<operation> ERROR: <argument> is null", or "<operation>() : <argument> is null".
-void ReportNull(const char* className, const char* operation, const char* argument);
+// Writes "<Class>::<Operation> ERROR: <argument> is null", or "<function>() : <argument> is null".
+void ReportNull(const char* where, const char* argument);
+
+// True when `pointer` is set; otherwise writes the line above and returns false.
+inline bool Given(const void* pointer, const char* where, const char* argument) {
+    if (pointer == nullptr) {
+        ReportNull(where, argument);
+    }
+    return pointer != nullptr;
+}
 
 // ---- the context an object belongs to ----
 
@@ -27,18 +36,18 @@ using Owner = const void*;
 // the object's own. Otherwise writes "... ERROR: no GL context is current" or "... ERROR: belongs to
 // another context" and returns false: the caller then makes no GL call, so that a name of another
 // context is never deleted in its place.
-bool OnOwnContext(const char* className, const char* operation, Owner owner, Owner current);
+bool OnOwnContext(const char* where, Owner owner, Owner current);
 
 // ---- validation ----
 
 // Whether the calling thread validates. Cheap: operations ask it every time.
 bool Validating();
 
-// Writes "<className>::<operation> VALIDATION: <text>" (or "<operation>() VALIDATION: <text>"), the text
+// Writes "<Class>::<Operation> VALIDATION: <text>" (or "<function>() VALIDATION: <text>"), the text
 // formatted as printf does.
-void Report(const char* className, const char* operation, const char* format, ...)
+void Report(const char* where, const char* format, ...)
 #if defined(__GNUC__)
-    __attribute__((format(printf, 3, 4)))
+    __attribute__((format(printf, 2, 3)))
 #endif
     ;
 
@@ -48,13 +57,13 @@ void Report(const char* className, const char* operation, const char* format, ..
 // it to the outermost. Not validating, it costs one flag test.
 class Scope {
   public:
-    Scope(const char* className, const char* operation) {
+    explicit Scope(const char* where) {
         if (Validating()) {
-            Begin(className, operation);
+            Begin(where);
         }
     }
     ~Scope() {
-        if (className_ != nullptr || operation_ != nullptr) {
+        if (where_ != nullptr) {
             End();
         }
     }
@@ -62,11 +71,10 @@ class Scope {
     Scope& operator=(const Scope&) = delete;
 
   private:
-    void Begin(const char* className, const char* operation);
+    void Begin(const char* where);
     void End();
 
-    const char* className_ = nullptr;
-    const char* operation_ = nullptr;
+    const char* where_ = nullptr; // set while validating
     bool outermost_ = false;
 };
 

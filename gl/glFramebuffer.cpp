@@ -65,7 +65,7 @@ const char* StatusLine(GLenum status) {
 CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), context(nullptr), learntCalls(nullptr) {}
 
 CglFrameBuffer::~CglFrameBuffer() {
-    if (fboId == 0 || OnOwnContext("CglFrameBuffer", "~CglFrameBuffer", glContext::CurrentId())) {
+    if (fboId == 0 || OnOwnContext("CglFrameBuffer::~CglFrameBuffer", glContext::CurrentId())) {
         DeleteFramebuffer("~CglFrameBuffer", Calls(), fboId);
     }
 }
@@ -80,7 +80,7 @@ CglFrameBuffer::CglFrameBuffer(CglFrameBuffer&& other) noexcept
 
 CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
     if (this != &other) {
-        if (fboId == 0 || OnOwnContext("CglFrameBuffer", "operator=", glContext::CurrentId())) {
+        if (fboId == 0 || OnOwnContext("CglFrameBuffer::operator=", glContext::CurrentId())) {
             DeleteFramebuffer("operator=", Calls(), fboId);
         }
         fboId = other.fboId;
@@ -94,8 +94,8 @@ CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
     return *this;
 }
 
-bool CglFrameBuffer::OnOwnContext(const char* className, const char* operation, const void* current) {
-    return glChecks::OnOwnContext(className, operation, fboId != 0 ? context : nullptr, current);
+bool CglFrameBuffer::OnOwnContext(const char* where, const void* current) {
+    return glChecks::OnOwnContext(where, fboId != 0 ? context : nullptr, current);
 }
 
 const FramebufferCalls& CglFrameBuffer::LearnCalls() {
@@ -116,7 +116,7 @@ GLuint CglFrameBuffer::GenerateId() {
 
 GLuint CglFrameBuffer::GenerateId(const glContext::Context& current) {
     // The name held is not deleted, so it may be another context's.
-    if (!glChecks::OnOwnContext("CglFrameBuffer", "GenerateId", nullptr, current.id)) {
+    if (!glChecks::OnOwnContext("CglFrameBuffer::GenerateId", nullptr, current.id)) {
         return fboId;
     }
     const FramebufferCalls& calls = Calls(current);
@@ -183,6 +183,11 @@ void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachmen
 
 void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
                                     const GLenum* attachments, const GLint* levels, const GLint* zSlices) {
+    // Nothing is read for a count below 1, so nothing is missing then.
+    if (count > 0 && (!glChecks::Given(targets, "CglFrameBuffer::AttachTextures", "targets") ||
+                      !glChecks::Given(texIds, "CglFrameBuffer::AttachTextures", "texIds"))) {
+        return;
+    }
     for (int i = 0; i < count; ++i) {
         GLenum attachment = attachments ? attachments[i] : GL_COLOR_ATTACHMENT0_EXT + i;
         AttachTexture(targets[i], texIds[i], attachment, levels ? levels[i] : 0, zSlices ? zSlices[i] : 0);
@@ -225,6 +230,10 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
 
 void CglFrameBuffer::AttachRenderBuffers(int count, const GLuint* renderBufferIds,
                                          const GLenum* attachments) {
+    if (count > 0 &&
+        !glChecks::Given(renderBufferIds, "CglFrameBuffer::AttachRenderBuffers", "renderBufferIds")) {
+        return;
+    }
     for (int i = 0; i < count; ++i) {
         AttachRenderBuffer(renderBufferIds[i], attachments ? attachments[i] : GL_COLOR_ATTACHMENT0_EXT + i);
     }

@@ -129,8 +129,9 @@ class VISTREL_API CglFrameBuffer {
     VISTREL_INTERNAL GLuint GenerateId(const glContext::Context& current);
     // True when `current` (a window system's handle, null for none) may take GL calls for this object:
     // a context is current and, while the object holds a framebuffer, it is the one that made it.
-    // Otherwise writes the "no GL context is current" or "belongs to another context" line.
-    VISTREL_INTERNAL bool OnOwnContext(const char* className, const char* operation, const void* current);
+    // Otherwise writes the "no GL context is current" or "belongs to another context" line as `where`
+    // ("<Class>::<Operation>").
+    VISTREL_INTERNAL bool OnOwnContext(const char* where, const void* current);
     /// @endcond
 
   private:

@@ -25,7 +25,7 @@ CglOffscreenBuffer::CglOffscreenBuffer()
 }
 
 CglOffscreenBuffer::~CglOffscreenBuffer() {
-    Release("~CglOffscreenBuffer", glContext::CurrentId());
+    Release("CglOffscreenBuffer::~CglOffscreenBuffer", glContext::CurrentId());
 }
 
 CglOffscreenBuffer::CglOffscreenBuffer(CglOffscreenBuffer&& other) noexcept
@@ -38,7 +38,7 @@ CglOffscreenBuffer::CglOffscreenBuffer(CglOffscreenBuffer&& other) noexcept
 
 CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) noexcept {
     if (this != &other) {
-        Release("operator=", glContext::CurrentId());
+        Release("CglOffscreenBuffer::operator=", glContext::CurrentId());
         // Release keeps the deleted name (or, on another context, leaves it): the base part must not
         // delete it a second time.
         fboId = 0;
@@ -56,8 +56,8 @@ CglOffscreenBuffer& CglOffscreenBuffer::operator=(CglOffscreenBuffer&& other) no
     return *this;
 }
 
-void CglOffscreenBuffer::Release(const char* operation, const void* current) {
-    if (fboId != 0 && !OnOwnContext("CglOffscreenBuffer", operation, current)) {
+void CglOffscreenBuffer::Release(const char* where, const void* current) {
+    if (fboId != 0 && !OnOwnContext(where, current)) {
         return;
     }
     // Without the entry point no framebuffer was made here (Create checks for it first), and the base
@@ -73,7 +73,7 @@ void CglOffscreenBuffer::Release(const char* operation, const void* current) {
 void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat) {
     // Checked before anything is deleted or made, so that a missing one leaves no half-built target.
     const glContext::Context& current = glContext::Current();
-    if (!OnOwnContext("CglOffscreenBuffer", "Create", current.id)) {
+    if (!OnOwnContext("CglOffscreenBuffer::Create", current.id)) {
         return;
     }
     const glEntryPoints::FramebufferCalls& calls = Calls(current);
@@ -81,7 +81,7 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
                               calls.FramebufferTexture2D(), calls.CheckFramebufferStatus()})) {
         return;
     }
-    Release("Create", current.id);
+    Release("CglOffscreenBuffer::Create", current.id);
 
     colorDesc.width = width;
     colorDesc.height = height;

@@ -63,6 +63,6 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
   private:
     // Deletes the framebuffer, then the depth texture, then the colour texture; the names stay. On another
     // context than the one that made them (`current`), or with none, deletes nothing and says so as
-    // `operation`.
-    void Release(const char* operation, const void* current);
+    // `where` ("CglOffscreenBuffer::<Operation>").
+    void Release(const char* where, const void* current);
 };

@@ -302,7 +302,7 @@ const char* MissingForLink(const Context& context, bool arbCreate) {
 // Attaches `shaders` in the order given.
 bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arbCreate) {
     const Context& context = glContext::Current();
-    if (!glChecks::OnOwnContext("CglProgram", "Link", program.context, context.id)) {
+    if (!glChecks::OnOwnContext("CglProgram::Link", program.context, context.id)) {
         return false;
     }
     DeleteProgram(context, program);
@@ -364,7 +364,7 @@ inline GLint FindParameter(GLuint program, const char* name) {
 template <typename F, typename... Values>
 void SetUniform(GLuint program, const char* operation, F uniformCall, const char* uniformName,
                 const char* name, Values... values) {
-    if (!CanSetUniform(operation, uniformCall, uniformName)) {
+    if (!glChecks::Given(name, operation, "name") || !CanSetUniform(operation, uniformCall, uniformName)) {
         return;
     }
     GLint location = FindParameter(program, name);
@@ -384,6 +384,9 @@ struct ArrayCalls {
 template <typename T, typename F>
 void SetArray(GLuint program, const char* operation, const char* name, const T* values, int elementSize,
               int count, const ArrayCalls<F>& array) {
+    if (!glChecks::Given(name, operation, "name") || !glChecks::Given(values, operation, "values")) {
+        return;
+    }
     if (!Loaded(glGetUniformLocation)) {
         ReportMissing(operation, "glGetUniformLocation");
         return;
@@ -440,18 +443,18 @@ void CglShader::Destroy() {
         return;
     }
     Context& current = glContext::Current();
-    if (glChecks::OnOwnContext("CglShader", "Destroy", context, current.id)) {
+    if (glChecks::OnOwnContext("CglShader::Destroy", context, current.id)) {
         DeleteShader(current, *this);
     }
 }
 
 bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType) {
     if (source == nullptr) {
-        glChecks::ReportNull("CglShader", "CompileFromSource", "source");
+        glChecks::ReportNull("CglShader::CompileFromSource", "source");
         return false;
     }
     Context& current = glContext::Current();
-    if (!glChecks::OnOwnContext("CglShader", "CompileFromSource", context, current.id)) {
+    if (!glChecks::OnOwnContext("CglShader::CompileFromSource", context, current.id)) {
         return false;
     }
     // GL takes the length as a signed 32-bit count: a longer text would compile cut short.
@@ -467,13 +470,13 @@ bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputTy
 
 bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType) {
     if (path == nullptr) {
-        glChecks::ReportNull("CglShader", "LoadFromFile", "path");
+        glChecks::ReportNull("CglShader::LoadFromFile", "path");
         return false;
     }
     std::unique_ptr<FILE, FileCloser> file(OpenRegularFile(path));
     Context& current = glContext::Current();
     // A shader held on another context stays; its name here may be another shader.
-    if (id != 0 && !glChecks::OnOwnContext("CglShader", "LoadFromFile", context, current.id)) {
+    if (id != 0 && !glChecks::OnOwnContext("CglShader::LoadFromFile", context, current.id)) {
         return false;
     }
     DeleteShader(current, *this);
@@ -483,7 +486,7 @@ bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLi
     std::unique_ptr<char[]> source = ReadWhole(file.get());
     file.reset();
     // A file that can't be read fails silently, context or not; only a compile needs one.
-    if (!source || !glChecks::OnOwnContext("CglShader", "LoadFromFile", nullptr, current.id)) {
+    if (!source || !glChecks::OnOwnContext("CglShader::LoadFromFile", nullptr, current.id)) {
         return false;
     }
 
@@ -524,7 +527,7 @@ void CglProgram::Destroy() {
         return;
     }
     const Context& current = glContext::Current();
-    if (glChecks::OnOwnContext("CglProgram", "Destroy", context, current.id)) {
+    if (glChecks::OnOwnContext("CglProgram::Destroy", context, current.id)) {
         DeleteProgram(current, *this);
     }
 }
@@ -572,6 +575,9 @@ void CglProgram::SetParameter4f(const char* name, float x, float y, float z, flo
 }
 
 void CglProgram::SetParameterMatrix4(const char* name, const float* matrix, bool transpose) const {
+    if (!glChecks::Given(matrix, "CglProgram::SetParameterMatrix4", "matrix")) {
+        return;
+    }
     SetUniform(id, "CglProgram::SetParameterMatrix4", glUniformMatrix4fv, "glUniformMatrix4fv", name, 1,
                static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }
@@ -585,6 +591,9 @@ void CglProgram::SetParameterArray(const char* name, const float* values, int el
 
 void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, int unit) const {
     const char* operation = "CglProgram::BindTexture";
+    if (!glChecks::Given(name, operation, "name")) {
+        return;
+    }
     // Checked together so that a missing one leaves no half-made change behind.
     const char* missing = glEntryPoints::FirstMissing({{Loaded(glGetUniformLocation), "glGetUniformLocation"},
                                                        {Loaded(glUseProgram), "glUseProgram"},
@@ -640,11 +649,17 @@ void CglProgram::SetParameter4ui(const char* name, GLuint x, GLuint y, GLuint z,
 }
 
 void CglProgram::SetParameterMatrix2(const char* name, const float* matrix, bool transpose) const {
+    if (!glChecks::Given(matrix, "CglProgram::SetParameterMatrix2", "matrix")) {
+        return;
+    }
     SetUniform(id, "CglProgram::SetParameterMatrix2", glUniformMatrix2fv, "glUniformMatrix2fv", name, 1,
                static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }
 
 void CglProgram::SetParameterMatrix3(const char* name, const float* matrix, bool transpose) const {
+    if (!glChecks::Given(matrix, "CglProgram::SetParameterMatrix3", "matrix")) {
+        return;
+    }
     SetUniform(id, "CglProgram::SetParameterMatrix3", glUniformMatrix3fv, "glUniformMatrix3fv", name, 1,
                static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }

@@ -118,7 +118,7 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
         return 0xFFFFFFFFu;
     }
     const glContext::Context& context = glContext::Current();
-    if (!glChecks::OnOwnContext(nullptr, "glCreateTexture", nullptr, context.id)) {
+    if (!glChecks::OnOwnContext("glCreateTexture", nullptr, context.id)) {
         return 0;
     }
     bool generateMipmaps = desc->mipLevels == 0 && desc->target == GL_TEXTURE_2D;
@@ -152,7 +152,8 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
 
 bool glUpdateTexture2D(GLuint texture, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
                        const TextureData* data) {
-    if (data == nullptr || data->pixels == nullptr || texture == 0) {
+    if (!glChecks::Given(data, "glUpdateTexture2D", "data") ||
+        !glChecks::Given(data->pixels, "glUpdateTexture2D", "data->pixels") || texture == 0) {
         return false;
     }
     glBindTexture(GL_TEXTURE_2D, texture);

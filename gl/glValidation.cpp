@@ -14,30 +14,31 @@ namespace glChecks {
 
 namespace {
 
+// A class's operations are named "<Class>::<Operation>"; free functions have no "::".
+bool OfClass(const char* where) {
+    return strstr(where, "::") != nullptr;
+}
+
 // "<Class>::<Operation> ERROR: <text>" or "<function>() : <text>", one line.
-void ReportError(const char* className, const char* operation, const char* text, const char* argument) {
-    char line[256];
-    snprintf(line, sizeof line, text, argument);
-    if (className != nullptr) {
-        fprintf(stderr, "%s::%s ERROR: %s\n", className, operation, line);
-    } else {
-        fprintf(stderr, "%s() : %s\n", operation, line);
-    }
+void ReportError(const char* where, const char* text) {
+    fprintf(stderr, OfClass(where) ? "%s ERROR: %s\n" : "%s() : %s\n", where, text);
 }
 
 } // namespace
 
-void ReportNull(const char* className, const char* operation, const char* argument) {
-    ReportError(className, operation, "%s is null", argument);
+void ReportNull(const char* where, const char* argument) {
+    char text[128];
+    snprintf(text, sizeof text, "%s is null", argument);
+    ReportError(where, text);
 }
 
-bool OnOwnContext(const char* className, const char* operation, Owner owner, Owner current) {
+bool OnOwnContext(const char* where, Owner owner, Owner current) {
     if (current == nullptr) {
-        ReportError(className, operation, "no GL context is current%s", "");
+        ReportError(where, "no GL context is current");
         return false;
     }
     if (owner != nullptr && owner != current) {
-        ReportError(className, operation, "belongs to another context%s", "");
+        ReportError(where, "belongs to another context");
         return false;
     }
     return true;
@@ -73,7 +74,7 @@ bool EnvironmentAsks() {
 constexpr int kMostErrors = 16;
 
 // Takes every queued GL error and reports each with `text`, in which %s is its name.
-void ReportQueued(const char* className, const char* operation, const char* text) {
+void ReportQueued(const char* where, const char* text) {
     for (int i = 0; i < kMostErrors; ++i) {
         GLenum error = glGetError();
         if (error == GL_NO_ERROR) {
@@ -85,7 +86,7 @@ void ReportQueued(const char* className, const char* operation, const char* text
             snprintf(unnamed, sizeof unnamed, "GL error 0x%04X", error);
             name = unnamed;
         }
-        Report(className, operation, text, name);
+        Report(where, text, name);
     }
 }
 
@@ -112,25 +113,20 @@ bool Validating() {
     return setting == Setting::On;
 }
 
-void Report(const char* className, const char* operation, const char* format, ...) {
+void Report(const char* where, const char* format, ...) {
     char text[512];
     va_list arguments;
     va_start(arguments, format);
     vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    if (className != nullptr) {
-        fprintf(stderr, "%s::%s VALIDATION: %s\n", className, operation, text);
-    } else {
-        fprintf(stderr, "%s() VALIDATION: %s\n", operation, text);
-    }
+    fprintf(stderr, OfClass(where) ? "%s VALIDATION: %s\n" : "%s() VALIDATION: %s\n", where, text);
 }
 
-void Scope::Begin(const char* className, const char* operation) {
-    className_ = className;
-    operation_ = operation;
+void Scope::Begin(const char* where) {
+    where_ = where;
     outermost_ = depth++ == 0;
     if (outermost_) {
-        ReportQueued(className, operation,
+        ReportQueued(where,
                      "%s was queued before the operation began: a GL call of the program raised it (check "
                      "for errors after your own calls to find which)");
     }
@@ -139,7 +135,7 @@ void Scope::Begin(const char* className, const char* operation) {
 void Scope::End() {
     --depth;
     if (outermost_) {
-        ReportQueued(className_, operation_,
+        ReportQueued(where_,
                      "its GL calls left %s queued: an argument or the object's state is not what GL accepts "
                      "there");
     }

@@ -48,7 +48,7 @@ CglVertexArray& CglVertexArray::operator=(CglVertexArray&& other) noexcept {
 bool CglVertexArray::Create() {
     // Vertex arrays are not shared between contexts: a name is only ever this context's.
     const void* current = glContext::CurrentId();
-    if (!glChecks::OnOwnContext("CglVertexArray", "Create", context, current)) {
+    if (!glChecks::OnOwnContext("CglVertexArray::Create", context, current)) {
         return false;
     }
     // Both are checked first, so that a missing one leaves the array held in place.
@@ -65,7 +65,7 @@ bool CglVertexArray::Create() {
 }
 
 void CglVertexArray::Destroy() {
-    if (id == 0 || !glChecks::OnOwnContext("CglVertexArray", "Destroy", context, glContext::CurrentId())) {
+    if (id == 0 || !glChecks::OnOwnContext("CglVertexArray::Destroy", context, glContext::CurrentId())) {
         return;
     }
     if (Available("Destroy", {{glDeleteVertexArrays != nullptr, "glDeleteVertexArrays"}})) {

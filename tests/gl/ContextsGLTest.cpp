@@ -6,11 +6,13 @@
 #include "glOffscreenBuffer.h"
 #include "glProgram.h"
 #include "glTexture.h"
+#include "glVertexArray.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/glew.h>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -254,6 +256,149 @@ TEST_F(EglContextTest, TwoThreadsWithContextsOfTheirOwnRunEveryUnitAtOnce) {
     }
     EXPECT_EQ(failures[0], "") << "core";
     EXPECT_EQ(failures[1], "") << "compatibility";
+}
+
+// One object of every class that owns GL names, made on the current context.
+struct OwnedObjects {
+    CglOffscreenBuffer target;
+    CglShader vertex;
+    CglShader fragment;
+    CglProgram program;
+    CglVertexArray vertexArray;
+
+    OwnedObjects() {
+        target.Create(8, 8, GL_RGBA8, GL_DEPTH_COMPONENT24);
+        vertex.CompileFromSource(kVertex, GL_VERTEX_SHADER, 0, 0);
+        fragment.CompileFromSource(kFragment, GL_FRAGMENT_SHADER, 0, 0);
+        program.Link(vertex.id, fragment.id);
+        vertexArray.Create();
+        // GL makes the vertex array object itself at its first bind.
+        vertexArray.Bind();
+        vertexArray.Unbind();
+    }
+    // Whether the current context has each name these objects hold.
+    bool AllAlive() const {
+        return glIsFramebuffer(target.fboId) && glIsTexture(target.colorTexId) &&
+               glIsTexture(target.depthTexId) && glIsShader(vertex.id) && glIsShader(fragment.id) &&
+               glIsProgram(program.id) && glIsVertexArray(vertexArray.id);
+    }
+};
+
+// Names of every kind, made on a new context: among them are those the objects of another context hold,
+// since each context counts its names from 1.
+struct CollidingNames {
+    std::vector<GLuint> textures, framebuffers, shaders, vertexArrays;
+    GLuint program = 0;
+
+    CollidingNames() {
+        for (int i = 0; i < 8; ++i) {
+            GLuint name = 0;
+            glGenTextures(1, &name);
+            glBindTexture(GL_TEXTURE_2D, name);
+            textures.push_back(name);
+            glGenFramebuffers(1, &name);
+            glBindFramebuffer(GL_FRAMEBUFFER, name);
+            framebuffers.push_back(name);
+            glGenVertexArrays(1, &name);
+            glBindVertexArray(name);
+            vertexArrays.push_back(name);
+            shaders.push_back(glCreateShader(GL_VERTEX_SHADER));
+        }
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glBindVertexArray(0);
+        program = glCreateProgram();
+    }
+    bool AllAlive() const {
+        bool alive = glIsProgram(program);
+        for (size_t i = 0; i < textures.size(); ++i) {
+            alive = alive && glIsTexture(textures[i]) && glIsFramebuffer(framebuffers[i]) &&
+                    glIsVertexArray(vertexArrays[i]) && glIsShader(shaders[i]);
+        }
+        return alive;
+    }
+};
+
+const char kRefusedElsewhere[] = "CglOffscreenBuffer::~CglOffscreenBuffer ERROR: belongs to another context\n"
+                                 "CglFrameBuffer::~CglFrameBuffer ERROR: belongs to another context\n"
+                                 "CglShader::Destroy ERROR: belongs to another context\n"
+                                 "CglShader::Destroy ERROR: belongs to another context\n"
+                                 "CglProgram::Destroy ERROR: belongs to another context\n"
+                                 "CglVertexArray::Destroy ERROR: belongs to another context\n";
+
+// Destroys `objects` in the order a scope would, returning what was printed.
+std::string DestroyPrinting(std::unique_ptr<OwnedObjects>& objects) {
+    ::testing::internal::CaptureStderr();
+    objects->target.~CglOffscreenBuffer();
+    new (&objects->target) CglOffscreenBuffer;
+    objects->vertex.Destroy();
+    objects->fragment.Destroy();
+    objects->program.Destroy();
+    objects->vertexArray.Destroy();
+    return ::testing::internal::GetCapturedStderr();
+}
+
+// Destroyed on another context, on this thread or another, an object deletes nothing there, though the
+// other context has objects of the same names: it leaks its own instead, and says so.
+TEST_F(EglContextTest, ObjectsAreDestroyedOnlyOnTheContextThatMadeThem) {
+    for (bool otherThread : {false, true}) {
+        SCOPED_TRACE(otherThread ? "another thread" : "this thread");
+        EglContext maker(Profile::Compatibility, Surface::None);
+        ASSERT_TRUE(maker.Current());
+        auto objects = std::make_unique<OwnedObjects>();
+        ASSERT_TRUE(objects->AllAlive());
+        std::string printed;
+        bool othersAlive = false;
+        auto destroyElsewhere = [&] {
+            EglContext other(Profile::Compatibility, Surface::None);
+            CollidingNames names;
+            printed = DestroyPrinting(objects);
+            othersAlive = names.AllAlive();
+        };
+        if (otherThread) {
+            std::thread(destroyElsewhere).join();
+        } else {
+            destroyElsewhere();
+        }
+        EXPECT_EQ(printed, kRefusedElsewhere);
+        EXPECT_TRUE(othersAlive);
+        // Left alone, the objects are still whole on their own context.
+        maker.MakeCurrent();
+        ASSERT_TRUE(maker.Current());
+        EXPECT_NE(objects->vertex.id, 0u);
+    }
+}
+
+// With no context current nothing is made, and each maker says why rather than pretending success.
+TEST_F(EglContextTest, WithNoContextCurrentNothingIsMade) {
+    { EglContext released(Profile::Compatibility, Surface::None); }
+    ASSERT_EQ(eglGetCurrentContext(), EGL_NO_CONTEXT);
+    ::testing::internal::CaptureStderr();
+    CglVertexArray vertexArray;
+    EXPECT_FALSE(vertexArray.Create());
+    float vertices[2] = {};
+    BufferDesc desc{sizeof vertices, GL_STATIC_DRAW};
+    BufferData data{reinterpret_cast<const GLubyte*>(vertices)};
+    GLuint buffer = 7;
+    EXPECT_TRUE(glCreateVertexBuffer(&desc, &data, &buffer));
+    EXPECT_EQ(buffer, 0u);
+    TextureDesc textureDesc(GL_TEXTURE_2D);
+    TextureData pixels;
+    EXPECT_EQ(glCreateTexture(&textureDesc, &pixels, nullptr), 0u);
+    CglOffscreenBuffer target;
+    target.Create(8, 8, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    EXPECT_EQ(target.fboId, 0u);
+    CglShader shader;
+    EXPECT_FALSE(shader.CompileFromSource(kVertex, GL_VERTEX_SHADER, 0, 0));
+    CglProgram program;
+    EXPECT_FALSE(program.Link(1, 2));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "CglVertexArray::Create ERROR: no GL context is current\n"
+              "glCreateVertexBuffer() : no GL context is current\n"
+              "glCreateTexture() : no GL context is current\n"
+              "CglOffscreenBuffer::Create ERROR: no GL context is current\n"
+              "CglShader::CompileFromSource ERROR: no GL context is current\n"
+              "CglProgram::Link ERROR: no GL context is current\n");
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include "glProgram.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <gmock/gmock.h>
 #include <string>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <utility>
 #include <vector>
@@ -270,6 +272,28 @@ TEST_F(ProgramGLTest, RejectedTypePrintsTheMessageItHadAndHoldsNoShader) {
     EXPECT_STREQ(shader.statusMessage, "Vertex shader loaded successfully");
     EXPECT_EQ(rec::Calls().front(), DeleteShaderCall(old)) << "the shader held before is not leaked";
     EXPECT_TRUE(GlError(GL_INVALID_ENUM));
+}
+
+// GL takes a source's length as a signed 32-bit count: a text of 2^31 - 1 bytes or more is refused, as a
+// file of that size is, never compiled whole or cut short. This one would compile: a shader and spaces.
+TEST_F(ProgramGLTest, SourceTooLongForOneCompileIsRefused) {
+    const size_t length = INT32_MAX;
+    void* memory = mmap(nullptr, length + 1, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    char* text = static_cast<char*>(memory);
+    memset(text, ' ', length);
+    memcpy(text, kVertex, strlen(kVertex));
+    CglShader shader;
+    Compile(shader, kVertex, GL_VERTEX_SHADER);
+    rec::Start();
+    StderrCapture printed;
+    EXPECT_FALSE(shader.CompileFromSource(text, GL_VERTEX_SHADER, 0, 0));
+    EXPECT_EQ(printed.Text(), "CglShader::CompileFromSource ERROR: source is 2^31 - 1 bytes or longer\n");
+    rec::Stop();
+    munmap(memory, length + 1);
+    EXPECT_EQ(shader.id, 0u);
+    EXPECT_EQ(rec::CountOf("glShaderSource"), 0u);
+    EXPECT_TRUE(GlNoError());
 }
 
 TEST_F(ProgramGLTest, OtherAcceptedTypeCompilesAndLeavesTheMessage) {

@@ -4,13 +4,17 @@
 #include "ScratchDir.h"
 #include "glProgram.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <new>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <type_traits>
 #include <unistd.h>
 
@@ -129,6 +133,23 @@ TEST_F(ProgramUnitTest, FilesThatCannotBeReadWholeFailPlainly) {
     ASSERT_FALSE(huge.empty());
     ASSERT_EQ(truncate(huge.c_str(), 3LL << 30), 0);
     ExpectPlainFailure(huge);
+
+    // Not files at all: a device reads as an empty text, and opening a FIFO waits for a writer. This
+    // one gets a writer after two seconds, so that a load that waits is seen waiting, not hanging.
+    ExpectPlainFailure("/dev/null");
+    std::string fifo = scratch.Path() + "/fifo.vert";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::promise<void> loaded;
+    std::thread writer([&fifo, done = loaded.get_future()] {
+        if (done.wait_for(std::chrono::seconds(2)) == std::future_status::timeout) {
+            close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+        }
+    });
+    auto start = std::chrono::steady_clock::now();
+    ExpectPlainFailure(fifo);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    loaded.set_value();
+    writer.join();
 }
 
 TEST_F(ProgramUnitTest, PipeWithNoKnownLengthFailsPlainly) {
