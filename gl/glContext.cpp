@@ -281,7 +281,9 @@ std::vector<GeometryLayout>& GeometryLayouts(Context& context) {
 void Forget() {
     int slot = SlotOf(CurrentHandle());
     if (slot >= 0) {
+        // No window system hands out a null handle, so the slot matches nothing until it is reused.
         knowledge.known[slot].handle = Handle();
+        Clear(knowledge.known[slot].context);
     }
 }
 

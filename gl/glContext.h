@@ -62,8 +62,9 @@ const void* CurrentId();
 // The layouts kept for `context`, made on first use and freed when the thread ends.
 std::vector<GeometryLayout>& GeometryLayouts(Context& context);
 
-// Forgets what this thread learnt of the current context, so that the next call learns it again: for a
-// context whose extension list the loader has read anew.
+// Forgets what this thread learnt of the current context, and what it kept for it, so that the next call
+// learns it again: for a context about to be destroyed, whose handle a new context may be given, and for
+// one whose extension list the loader has read anew.
 void Forget();
 
 } // namespace glContext

@@ -148,6 +148,38 @@ TEST_F(VertexBufferTest, UpdateReplacesItsRangeAndLeavesTheVertexArrayAlone) {
     EXPECT_TRUE(GlNoError()) << "the check took the error";
 }
 
+// The bound array's index buffer is another buffer than the one updated, and stays its index buffer.
+TEST_F(VertexBufferTest, UpdateLeavesTheBoundArraysIndexBufferAsItWas) {
+    if (glGenVertexArrays == nullptr) {
+        GTEST_SKIP() << "the loader provides no vertex array objects";
+    }
+    const GLubyte bytes[4] = {1, 2, 3, 4}, update[2] = {70, 80};
+    BufferDesc desc{sizeof bytes, GL_DYNAMIC_DRAW};
+    BufferData data{bytes};
+    GLuint updated = 0, indices = 0, array = 0;
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &updated));
+    Own(updated);
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &indices));
+    Own(indices);
+    glGenVertexArrays(1, &array);
+    glBindVertexArray(array);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices);
+
+    EXPECT_FALSE(glUpdateVertexBuffer(updated, 1, sizeof update, update));
+    EXPECT_EQ(Integer(GL_VERTEX_ARRAY_BINDING), static_cast<GLint>(array));
+    EXPECT_EQ(Integer(GL_ELEMENT_ARRAY_BUFFER_BINDING), static_cast<GLint>(indices));
+    GLubyte stored[4] = {};
+    glGetBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, sizeof stored, stored);
+    EXPECT_THAT(stored, ElementsAre(1, 2, 3, 4)) << "the index buffer's contents";
+    glBindVertexArray(0);
+    glDeleteVertexArrays(1, &array);
+    glBindBuffer(GL_ARRAY_BUFFER, updated);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof stored, stored);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_THAT(stored, ElementsAre(1, 70, 80, 4));
+    EXPECT_TRUE(GlNoError());
+}
+
 // Needs nothing from the loader, so it runs in every configuration.
 using VertexBufferArgumentsTest = GlTest;
 

@@ -1,8 +1,13 @@
 // Contexts made with EGL, with no X server at all (Mesa's surfaceless platform), as headless programs and
-// Wayland-native ones make them: each profile gets its own calls. Then two threads, each owning its own
-// context, run every unit's flow at once; built with ThreadSanitizer too.
+// Wayland-native ones make them: each profile gets its own calls, more contexts than a thread remembers
+// too. Then two threads, each owning its own context, run every unit's flow at once, two on EGL and one
+// on GLX beside one on EGL; built with ThreadSanitizer too.
+//
+// The program opens EGL itself with dlopen, without linking it and keeping its symbols out of the global
+// scope, as windowing libraries do, and only after its first library call: the library finds it anyway.
 #include "CoreShaders.h"
 #include "glBuffer.h"
+#include "glCurrentContext.h"
 #include "glOffscreenBuffer.h"
 #include "glProgram.h"
 #include "glTexture.h"
@@ -12,26 +17,106 @@
 #include <EGL/eglext.h>
 #include <GL/glew.h>
 #include <atomic>
+#include <cstdlib>
+#include <dlfcn.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
+// Last: Xlib's macros (None, Bool, Status) would rename what the headers above declare.
+#include <GL/glx.h>
+
+// ---- the driver's entry points, counted on each thread ----
+
+namespace {
+
+// Queries the library made on this thread: version strings (one per context it learns) and GLX's current
+// context.
+thread_local int versionQueries = 0;
+thread_local int glxContextQueries = 0;
+
+template <typename F>
+F Next(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+} // namespace
+
+// The library calls these in place of the driver's: glGetString is linked into it from here, and it finds
+// glXGetCurrentContext through the dynamic loader, which sees this binary's definition (exported) first.
+extern "C" const GLubyte* glGetString(GLenum name) {
+    static const auto real = Next<const GLubyte* (*)(GLenum)>("glGetString");
+    versionQueries += name == GL_VERSION;
+    return real(name);
+}
+
+extern "C" GLXContext glXGetCurrentContext() {
+    static const auto real = Next<GLXContext (*)()>("glXGetCurrentContext");
+    ++glxContextQueries;
+    return real();
+}
 
 namespace {
 
 enum class Profile { Core, Compatibility };
-enum class Surface { None, Pbuffer };
+enum class Surface { Surfaceless, Pbuffer };
+
+// EGL's entry points, from the library the program opened itself.
+struct Egl {
+    bool loaded = false;
+    PFNEGLGETPROCADDRESSPROC getProcAddress = nullptr;
+    PFNEGLINITIALIZEPROC initialize = nullptr;
+    PFNEGLBINDAPIPROC bindApi = nullptr;
+    PFNEGLCHOOSECONFIGPROC chooseConfig = nullptr;
+    PFNEGLCREATECONTEXTPROC createContext = nullptr;
+    PFNEGLCREATEPBUFFERSURFACEPROC createPbufferSurface = nullptr;
+    PFNEGLMAKECURRENTPROC makeCurrent = nullptr;
+    PFNEGLDESTROYSURFACEPROC destroySurface = nullptr;
+    PFNEGLDESTROYCONTEXTPROC destroyContext = nullptr;
+};
+
+template <typename F>
+void Find(void* library, const char* name, F& entry, bool& loaded) {
+    if (loaded) {
+        entry = reinterpret_cast<F>(dlsym(library, name));
+        loaded = entry != nullptr;
+    }
+}
+
+const Egl& LoadEgl() {
+    static const Egl egl = [] {
+        Egl found;
+        // Never closed: the library keeps the entry point it finds in there.
+        void* library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_LOCAL);
+        found.loaded = library != nullptr;
+        Find(library, "eglGetProcAddress", found.getProcAddress, found.loaded);
+        Find(library, "eglInitialize", found.initialize, found.loaded);
+        Find(library, "eglBindAPI", found.bindApi, found.loaded);
+        Find(library, "eglChooseConfig", found.chooseConfig, found.loaded);
+        Find(library, "eglCreateContext", found.createContext, found.loaded);
+        Find(library, "eglCreatePbufferSurface", found.createPbufferSurface, found.loaded);
+        Find(library, "eglMakeCurrent", found.makeCurrent, found.loaded);
+        Find(library, "eglDestroySurface", found.destroySurface, found.loaded);
+        Find(library, "eglDestroyContext", found.destroyContext, found.loaded);
+        return found;
+    }();
+    return egl;
+}
 
 EGLDisplay Display() {
     static EGLDisplay display = [] {
+        const Egl& egl = LoadEgl();
+        if (!egl.loaded) {
+            return EGL_NO_DISPLAY;
+        }
         auto getPlatformDisplay =
-            reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+            reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(egl.getProcAddress("eglGetPlatformDisplayEXT"));
         EGLDisplay made = getPlatformDisplay != nullptr ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA,
                                                                              EGL_DEFAULT_DISPLAY, nullptr)
                                                         : EGL_NO_DISPLAY;
-        if (made != EGL_NO_DISPLAY && !eglInitialize(made, nullptr, nullptr)) {
+        if (made != EGL_NO_DISPLAY && !egl.initialize(made, nullptr, nullptr)) {
             made = EGL_NO_DISPLAY;
         }
         return made;
@@ -42,16 +127,18 @@ EGLDisplay Display() {
 // One EGL context, current on the thread that made it until destroyed.
 class EglContext {
   public:
-    EglContext(Profile profile, Surface surface) {
+    EglContext(Profile profile, Surface surface) : egl_(LoadEgl()) {
         EGLDisplay display = Display();
+        if (display == EGL_NO_DISPLAY) {
+            return;
+        }
         // The client API is each thread's own.
-        eglBindAPI(EGL_OPENGL_API);
+        egl_.bindApi(EGL_OPENGL_API);
         const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
                                            EGL_OPENGL_BIT, EGL_NONE};
         EGLConfig config = nullptr;
         EGLint count = 0;
-        if (display == EGL_NO_DISPLAY || !eglChooseConfig(display, configAttributes, &config, 1, &count) ||
-            count < 1) {
+        if (!egl_.chooseConfig(display, configAttributes, &config, 1, &count) || count < 1) {
             return;
         }
         const EGLint core[] = {EGL_CONTEXT_MAJOR_VERSION,
@@ -63,32 +150,39 @@ class EglContext {
                                EGL_NONE};
         const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                         EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-        context_ = eglCreateContext(display, config, EGL_NO_CONTEXT,
-                                    profile == Profile::Core ? core : compatibility);
+        context_ = egl_.createContext(display, config, EGL_NO_CONTEXT,
+                                      profile == Profile::Core ? core : compatibility);
         if (surface == Surface::Pbuffer) {
             const EGLint size[] = {EGL_WIDTH, 16, EGL_HEIGHT, 16, EGL_NONE};
-            surface_ = eglCreatePbufferSurface(display, config, size);
+            surface_ = egl_.createPbufferSurface(display, config, size);
         }
         MakeCurrent();
     }
+    // A later context may get this one's handle: the library is told before it goes.
     ~EglContext() {
-        eglMakeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        if (context_ == EGL_NO_CONTEXT) {
+            return;
+        }
+        MakeCurrent();
+        if (current_) {
+            glForgetCurrentContext();
+        }
+        egl_.makeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         if (surface_ != EGL_NO_SURFACE) {
-            eglDestroySurface(Display(), surface_);
+            egl_.destroySurface(Display(), surface_);
         }
-        if (context_ != EGL_NO_CONTEXT) {
-            eglDestroyContext(Display(), context_);
-        }
+        egl_.destroyContext(Display(), context_);
     }
     EglContext(const EglContext&) = delete;
     EglContext& operator=(const EglContext&) = delete;
 
     void MakeCurrent() {
-        current_ = context_ != EGL_NO_CONTEXT && eglMakeCurrent(Display(), surface_, surface_, context_);
+        current_ = context_ != EGL_NO_CONTEXT && egl_.makeCurrent(Display(), surface_, surface_, context_);
     }
     bool Current() const { return current_; }
 
   private:
+    const Egl& egl_;
     EGLContext context_ = EGL_NO_CONTEXT;
     EGLSurface surface_ = EGL_NO_SURFACE;
     bool current_ = false;
@@ -182,39 +276,113 @@ std::string RunEveryUnit(Profile profile) {
     return failures;
 }
 
+// One GLX context with a pbuffer of its own, on a display connection of its own, current on the thread that
+// made it until destroyed.
+class GlxContext {
+  public:
+    explicit GlxContext(Profile profile) {
+        display_ = XOpenDisplay(nullptr);
+        if (display_ == nullptr) {
+            return;
+        }
+        const int configAttributes[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
+                                        None};
+        int count = 0;
+        GLXFBConfig* configs = glXChooseFBConfig(display_, DefaultScreen(display_), configAttributes, &count);
+        auto createContext = reinterpret_cast<PFNGLXCREATECONTEXTATTRIBSARBPROC>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCreateContextAttribsARB")));
+        if (configs == nullptr || count < 1 || createContext == nullptr) {
+            return;
+        }
+        const int core[] = {GLX_CONTEXT_MAJOR_VERSION_ARB,
+                            3,
+                            GLX_CONTEXT_MINOR_VERSION_ARB,
+                            3,
+                            GLX_CONTEXT_PROFILE_MASK_ARB,
+                            GLX_CONTEXT_CORE_PROFILE_BIT_ARB,
+                            None};
+        const int compatibility[] = {GLX_CONTEXT_PROFILE_MASK_ARB, GLX_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB,
+                                     None};
+        context_ = createContext(display_, configs[0], nullptr, True,
+                                 profile == Profile::Core ? core : compatibility);
+        const int size[] = {GLX_PBUFFER_WIDTH, 16, GLX_PBUFFER_HEIGHT, 16, None};
+        pbuffer_ = glXCreatePbuffer(display_, configs[0], size);
+        XFree(configs);
+        current_ = context_ != nullptr && pbuffer_ != 0 &&
+                   glXMakeContextCurrent(display_, pbuffer_, pbuffer_, context_);
+    }
+    ~GlxContext() {
+        if (current_) {
+            glForgetCurrentContext();
+            glXMakeContextCurrent(display_, None, None, nullptr);
+        }
+        if (pbuffer_ != 0) {
+            glXDestroyPbuffer(display_, pbuffer_);
+        }
+        if (context_ != nullptr) {
+            glXDestroyContext(display_, context_);
+        }
+        if (display_ != nullptr) {
+            XCloseDisplay(display_);
+        }
+    }
+    GlxContext(const GlxContext&) = delete;
+    GlxContext& operator=(const GlxContext&) = delete;
+
+    bool Current() const { return current_; }
+
+  private:
+    ::Display* display_ = nullptr;
+    GLXContext context_ = nullptr;
+    GLXPbuffer pbuffer_ = 0;
+    bool current_ = false;
+};
+
 class EglContextTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        // The library's first call on this thread, before the program has loaded EGL: the window systems it
+        // finds now are not all there will be.
+        eglLoadedAtFirstCall = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_NOLOAD) != nullptr;
+        glForgetCurrentContext();
         if (Display() == EGL_NO_DISPLAY) {
             return;
         }
         // The loader needs a current context; Debian's is built for GLX and reports that it has no X
-        // display (GLEW_ERROR_NO_GLX_DISPLAY) only after it has loaded every GL entry point.
-        EglContext context(Profile::Compatibility, Surface::None);
+        // display (GLEW_ERROR_NO_GLX_DISPLAY) only after it has loaded every GL entry point, which is why
+        // that result counts as success here.
+        EglContext context(Profile::Compatibility, Surface::Surfaceless);
         GLenum status = context.Current() ? glewInit() : GLEW_ERROR_NO_GL_VERSION;
-        loaded = status == GLEW_OK || status == GLEW_ERROR_NO_GLX_DISPLAY;
+        loaded = (status == GLEW_OK || status == GLEW_ERROR_NO_GLX_DISPLAY) && GLEW_VERSION_3_0 &&
+                 glGenFramebuffers != nullptr;
     }
     void SetUp() override {
+        ASSERT_FALSE(eglLoadedAtFirstCall) << "the program had EGL loaded before it first called the library";
+        ASSERT_EQ(dlsym(RTLD_DEFAULT, "eglGetCurrentContext"), nullptr) << "EGL is in the global scope";
         if (Display() == EGL_NO_DISPLAY) {
             GTEST_SKIP() << "no surfaceless EGL display";
         }
         ASSERT_TRUE(loaded);
     }
     static bool loaded;
+    static bool eglLoadedAtFirstCall;
 };
 
 bool EglContextTest::loaded = false;
+bool EglContextTest::eglLoadedAtFirstCall = false;
 
 // All alive at once, made current in turn, twice: what the library learnt of one is never taken for
-// another's.
-TEST_F(EglContextTest, EachProfileAndSurfaceGetsItsOwnCalls) {
+// another's, and each is learnt once, from EGL alone.
+TEST_F(EglContextTest, EachProfileAndSurfaceGetsItsOwnCallsAndIsLearntOnce) {
     const Profile profiles[] = {Profile::Core, Profile::Compatibility, Profile::Core, Profile::Compatibility};
-    const Surface surfaces[] = {Surface::None, Surface::None, Surface::Pbuffer, Surface::Pbuffer};
+    const Surface surfaces[] = {Surface::Surfaceless, Surface::Surfaceless, Surface::Pbuffer,
+                                Surface::Pbuffer};
     std::vector<std::unique_ptr<EglContext>> contexts;
     for (int i = 0; i < 4; ++i) {
         contexts.push_back(std::make_unique<EglContext>(profiles[i], surfaces[i]));
     }
     for (int round = 0; round < 2; ++round) {
+        int versionsBefore = versionQueries, glxBefore = glxContextQueries;
         for (int i = 0; i < 4; ++i) {
             contexts[i]->MakeCurrent();
             ASSERT_TRUE(contexts[i]->Current());
@@ -225,37 +393,111 @@ TEST_F(EglContextTest, EachProfileAndSurfaceGetsItsOwnCalls) {
                 << (profiles[i] == Profile::Core ? "core" : "compatibility")
                 << (surfaces[i] == Surface::Pbuffer ? ", pbuffer" : ", surfaceless");
         }
+        // Back to the first and on to the newest, the second round learns nothing again.
+        EXPECT_EQ(versionQueries - versionsBefore, round == 0 ? 4 : 0) << "round " << round;
+        if (round == 1) {
+            EXPECT_EQ(glxContextQueries - glxBefore, 0) << "GLX was asked for an EGL thread's context";
+        }
     }
 }
 
-// Each thread owns its context from start to end; the library holds nothing that both touch.
-TEST_F(EglContextTest, TwoThreadsWithContextsOfTheirOwnRunEveryUnitAtOnce) {
-    const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
-    std::string failures[2];
+// Twelve alive at once, more than a thread remembers, of alternating profiles: made current in turn,
+// twice, each gets the calls of its own profile.
+TEST_F(EglContextTest, MoreContextsThanAreRememberedEachGetTheirOwnCalls) {
+    std::vector<std::unique_ptr<EglContext>> contexts;
+    for (int i = 0; i < 12; ++i) {
+        contexts.push_back(std::make_unique<EglContext>(i % 2 == 0 ? Profile::Core : Profile::Compatibility,
+                                                        Surface::Surfaceless));
+    }
+    int versionsBefore = versionQueries;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 12; ++i) {
+            contexts[i]->MakeCurrent();
+            ASSERT_TRUE(contexts[i]->Current());
+            EXPECT_EQ(RunEveryUnit(i % 2 == 0 ? Profile::Core : Profile::Compatibility), "")
+                << "context " << i << ", round " << round;
+            if (round == 0) {
+                EXPECT_EQ(versionQueries - versionsBefore, i + 1) << "context " << i << " learnt once";
+            }
+        }
+    }
+}
+
+// Runs every unit's flow on two threads at once, each with the context make(thread) gives it; returns what
+// went wrong on each, and how often each asked GLX for its current context in `glxQueries`.
+template <typename Make>
+std::vector<std::string> RunOnTwoThreadsAtOnce(const Profile (&profiles)[2], Make make,
+                                               int (&glxQueries)[2]) {
+    std::vector<std::string> failures(2);
     std::atomic<int> ready{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 2; ++t) {
-        threads.emplace_back([t, &profiles, &failures, &ready] {
-            EglContext context(profiles[t], Surface::None);
+        threads.emplace_back([t, &profiles, &failures, &ready, &make, &glxQueries] {
+            auto context = make(t);
             // Both start together, so that their calls overlap.
             ready.fetch_add(1);
             while (ready.load() < 2) {
                 std::this_thread::yield();
             }
-            if (!context.Current()) {
+            if (!context->Current()) {
                 failures[t] = "no context";
                 return;
             }
             for (int round = 0; round < 20 && failures[t].empty(); ++round) {
                 failures[t] = RunEveryUnit(profiles[t]);
             }
+            glxQueries[t] = glxContextQueries;
         });
     }
     for (std::thread& thread : threads) {
         thread.join();
     }
+    return failures;
+}
+
+// Each thread owns its context from start to end; the library holds nothing that both touch.
+TEST_F(EglContextTest, TwoThreadsWithContextsOfTheirOwnRunEveryUnitAtOnce) {
+    const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
+    int glxQueries[2] = {};
+    std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
+        profiles, [&](int t) { return std::make_unique<EglContext>(profiles[t], Surface::Surfaceless); },
+        glxQueries);
     EXPECT_EQ(failures[0], "") << "core";
     EXPECT_EQ(failures[1], "") << "compatibility";
+    // GLX is asked once, at the thread's first call, and never again once EGL has answered.
+    EXPECT_EQ(glxQueries[0], 1);
+    EXPECT_EQ(glxQueries[1], 1);
+}
+
+// One thread on GLX, one on EGL, at once: each finds the window system its context belongs to, and what it
+// found, and learnt, stays its own.
+TEST_F(EglContextTest, GlxAndEglThreadsRunEveryUnitAtOnce) {
+    if (getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "no X display for GLX";
+    }
+    const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
+    struct Either {
+        std::unique_ptr<GlxContext> glx;
+        std::unique_ptr<EglContext> egl;
+        bool Current() const { return glx ? glx->Current() : egl->Current(); }
+    };
+    int glxQueries[2] = {};
+    std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
+        profiles,
+        [&](int t) {
+            auto context = std::make_unique<Either>();
+            if (t == 0) {
+                context->glx = std::make_unique<GlxContext>(profiles[t]);
+            } else {
+                context->egl = std::make_unique<EglContext>(profiles[t], Surface::Surfaceless);
+            }
+            return context;
+        },
+        glxQueries);
+    EXPECT_EQ(failures[0], "") << "GLX, core";
+    EXPECT_EQ(failures[1], "") << "EGL, compatibility";
+    EXPECT_GT(glxQueries[0], 20) << "the GLX thread's context was asked of GLX";
+    EXPECT_EQ(glxQueries[1], 1);
 }
 
 // One object of every class that owns GL names, made on the current context.
@@ -343,14 +585,14 @@ std::string DestroyPrinting(std::unique_ptr<OwnedObjects>& objects) {
 TEST_F(EglContextTest, ObjectsAreDestroyedOnlyOnTheContextThatMadeThem) {
     for (bool otherThread : {false, true}) {
         SCOPED_TRACE(otherThread ? "another thread" : "this thread");
-        EglContext maker(Profile::Compatibility, Surface::None);
+        EglContext maker(Profile::Compatibility, Surface::Surfaceless);
         ASSERT_TRUE(maker.Current());
         auto objects = std::make_unique<OwnedObjects>();
         ASSERT_TRUE(objects->AllAlive());
         std::string printed;
         bool othersAlive = false;
         auto destroyElsewhere = [&] {
-            EglContext other(Profile::Compatibility, Surface::None);
+            EglContext other(Profile::Compatibility, Surface::Surfaceless);
             CollidingNames names;
             printed = DestroyPrinting(objects);
             othersAlive = names.AllAlive();
@@ -371,8 +613,8 @@ TEST_F(EglContextTest, ObjectsAreDestroyedOnlyOnTheContextThatMadeThem) {
 
 // With no context current nothing is made, and each maker says why rather than pretending success.
 TEST_F(EglContextTest, WithNoContextCurrentNothingIsMade) {
-    { EglContext released(Profile::Compatibility, Surface::None); }
-    ASSERT_EQ(eglGetCurrentContext(), EGL_NO_CONTEXT);
+    { EglContext released(Profile::Compatibility, Surface::Surfaceless); }
+    ASSERT_EQ(glGetString(GL_VERSION), nullptr) << "a context is still current";
     ::testing::internal::CaptureStderr();
     CglVertexArray vertexArray;
     EXPECT_FALSE(vertexArray.Create());

@@ -306,7 +306,7 @@ TEST_F(CoreProfileTest, EachContextIsAskedOnceAndKeepsItsOwnProfile) {
     glutInitContextVersion(1, 0);
     glutInitContextProfile(0);
     int compatibility = glutCreateWindow("Vistrel GL tests, compatibility");
-    glutInitContextVersion(3, 3);
+    glutInitContextVersion(3, 2);
     glutInitContextProfile(GLUT_CORE_PROFILE);
 
     auto create = [](GLenum expectedWrap) {

@@ -400,6 +400,26 @@ TEST_F(WithoutDrawBuffers2Test, MasksThatDifferPerBufferSaySoOnce) {
     EXPECT_TRUE(GlNoError());
 }
 
+// A loader told to load everything fills the hidden extension's entry point all the same; the context's
+// list, which lacks it, keeps it uncalled.
+TEST_F(WithoutDrawBuffers2Test, EntryPointFilledForAnUnlistedExtensionIsNotCalled) {
+    if (CoreProfileContext() || DriverHasExtension("GL_EXT_draw_buffers2")) {
+        GTEST_SKIP() << "the context takes per-buffer masks";
+    }
+    BlendState state = Blending();
+    state.colorWriteMask[0] = 0x05;
+    state.colorWriteMask[3] = 0x0F;
+
+    StderrCapture err;
+    Rgba pixel = ClearThroughMask(state);
+
+    EXPECT_EQ(err.Text(), "glApplyBlendState() : glColorMaskIndexedEXT is not available\n");
+    EXPECT_EQ(rec::CountOf("glColorMaskIndexedEXT"), 0u);
+    EXPECT_EQ(CommonMask(), kRedBlue);
+    EXPECT_EQ(pixel.g, 0) << "buffer 0's mask";
+    EXPECT_TRUE(GlNoError());
+}
+
 using WithoutLoaderRenderStateTest = RenderStateTest;
 
 TEST_F(WithoutLoaderRenderStateTest, SharedFactorsUseTheCoreCallAndTheRestIsNamed) {

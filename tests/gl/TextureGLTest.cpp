@@ -575,6 +575,25 @@ TEST_F(CreateTextureTest, BindToUnitBindsThereAndLeavesUnitZeroActive) {
     EXPECT_TRUE(GlNoError());
 }
 
+TEST_F(CreateTextureTest, BindToUnitsOneAndThreeLeavesUnitZeroActive) {
+    if (glActiveTexture == nullptr) {
+        GTEST_SKIP() << "the loader did not provide glActiveTexture";
+    }
+    GLuint texture = BindFresh(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    for (int unit : {1, 3}) {
+        glActiveTexture(GL_TEXTURE0 + 2);
+        glBindTextureToUnit(unit, GL_TEXTURE_2D, texture);
+        EXPECT_EQ(Integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0) << "unit " << unit;
+        EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), 0) << "unit " << unit;
+        glActiveTexture(GL_TEXTURE0 + unit);
+        EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(texture)) << "unit " << unit;
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    EXPECT_TRUE(GlNoError());
+}
+
 // ---- viewport ----
 
 class ViewportStateTest : public GlTest {

@@ -4,6 +4,7 @@
 #include "glBuffer.h"
 #include "glVertexArray.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 #include <string>
 #include <vector>
@@ -77,6 +78,33 @@ TEST_F(VertexArrayTest, AttributesAndIndicesLandInTheArrayAndInNoOther) {
     glGetVertexAttribPointerv(1, GL_VERTEX_ATTRIB_ARRAY_POINTER, &offset);
     EXPECT_EQ(offset, reinterpret_cast<void*>(2 * sizeof(GLint)));
     glBindVertexArray(0);
+    glDeleteVertexArrays(1, &other);
+    EXPECT_TRUE(GlNoError());
+}
+
+// Each Set... call on its own, with another array and a buffer bound before it: both bindings end at 0,
+// whichever call touched which.
+TEST_F(VertexArrayTest, EachSetCallLeavesBothBindingsAtZeroAndDestroyLeavesNone) {
+    GLuint buffer = Buffer(), other = 0;
+    glGenVertexArrays(1, &other);
+    CglVertexArray array;
+    ASSERT_TRUE(array.Create());
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"SetAttribute", [&] { array.SetAttribute(0, buffer, 4, GL_FLOAT, false, 0, 0); }},
+        {"SetIntegerAttribute", [&] { array.SetIntegerAttribute(1, buffer, 1, GL_INT, 0, 0); }},
+        {"SetIndexBuffer", [&] { array.SetIndexBuffer(buffer); }},
+    };
+    for (const auto& [name, call] : calls) {
+        glBindVertexArray(other);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        call();
+        EXPECT_EQ(Integer(GL_VERTEX_ARRAY_BINDING), 0) << name;
+        EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), 0) << name;
+    }
+    GLuint made = array.id;
+    array.Destroy();
+    EXPECT_EQ(array.id, 0u);
+    EXPECT_FALSE(glIsVertexArray(made));
     glDeleteVertexArrays(1, &other);
     EXPECT_TRUE(GlNoError());
 }

@@ -88,6 +88,7 @@ shared)
     # The interface leaves the library, the units' internal helpers do not.
     nm -DC --defined-only "$library" >"$work/symbols"
     grep -q 'CglOffscreenBuffer::Create' "$work/symbols"
+    grep -q 'glForgetCurrentContext' "$work/symbols"
     test "$(grep -c -e glEntryPoints -e glContext "$work/symbols")" -eq 0
     consume "$work/prefix"
     readelf -d "$work/cmake/quickstart" | grep -q 'NEEDED.*\[libvistrel\.so\.0\]'
@@ -123,7 +124,7 @@ deb)
     test "$(grep -v /usr/share/doc/ "$work/libvistrel0.files" | grep -c -v /\$)" -eq 2
     grep -q "$lib/libvistrel.so.$version\$" "$work/libvistrel0.files"
     for file in /include/vistrel/glProgram.h /include/vistrel/glRenderState.h /include/vistrel/glError.h \
-        /include/vistrel/version.h $lib/libvistrel.a $lib/libvistrel.so $lib/cmake/Vistrel/VistrelConfig.cmake \
+        /include/vistrel/glCurrentContext.h /include/vistrel/version.h $lib/libvistrel.a $lib/libvistrel.so $lib/cmake/Vistrel/VistrelConfig.cmake \
         $lib/pkgconfig/vistrel.pc; do
         grep -q "$file\$" "$work/libvistrel-dev.files"
     done

@@ -49,7 +49,7 @@ void RelearnContext();
 // The shared window; glutSetWindow(GlTestWindow()) makes its context current again.
 int GlTestWindow();
 
-// True when the shared context is a 3.3 core profile (VISTREL_TEST_CORE_PROFILE set), not the usual
+// True when the shared context is a core profile (VISTREL_TEST_CORE_PROFILE set), not the usual
 // compatibility context.
 bool CoreProfileContext();
 

@@ -208,7 +208,9 @@ void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) {
 
 const GLubyte* GLAPIENTRY glGetString(GLenum name) {
     static auto real = Next<decltype(&glGetString)>("glGetString");
-    const GLubyte* text = real(name);
+    const char* scripted = nullptr;
+    const GLubyte* text =
+        TakeScriptedText("glGetString", scripted) ? reinterpret_cast<const GLubyte*>(scripted) : real(name);
     Record("glGetString", {Enum(name)}, Text(reinterpret_cast<const char*>(text)));
     return text;
 }

@@ -16,7 +16,11 @@ struct State {
     int foreignDepth = 0;
     std::vector<std::string> calls;
     std::map<std::string, std::deque<int64_t>> scripted;
+    std::map<std::string, std::deque<std::string>> scriptedText;
+    std::string takenText; // the last scripted text handed out, which the caller may still read
     std::set<std::string> listed;
+    const void* pretendedContext = nullptr;
+    size_t contextQueries = 0;
 };
 
 State& state() {
@@ -32,6 +36,7 @@ std::string NameOf(const std::string& call) {
 
 void Start() {
     state().calls.clear();
+    state().contextQueries = 0;
     state().recording = true;
 }
 
@@ -43,7 +48,9 @@ void Reset() {
     state().recording = false;
     state().calls.clear();
     state().scripted.clear();
+    state().scriptedText.clear();
     state().listed.clear();
+    state().pretendedContext = nullptr;
 }
 
 bool Recording() {
@@ -84,6 +91,28 @@ void PretendListed(const std::string& extension) {
     state().listed.insert(extension);
 }
 
+void ScriptText(const std::string& function, const std::string& text) {
+    state().scriptedText[function].push_back(text);
+}
+
+void PretendCurrentContext(const void* handle) {
+    state().pretendedContext = handle;
+}
+
+size_t CurrentContextQueries() {
+    return state().contextQueries;
+}
+
+const void* PretendedContext() {
+    return state().pretendedContext;
+}
+
+void CountContextQuery() {
+    if (ShouldRecord()) {
+        ++state().contextQueries;
+    }
+}
+
 bool Pretended(const char* extension) {
     return state().listed.count(extension) != 0;
 }
@@ -106,6 +135,17 @@ bool TakeScripted(const std::string& function, int64_t& result) {
     }
     result = found->second.front();
     found->second.pop_front();
+    return true;
+}
+
+bool TakeScriptedText(const std::string& function, const char*& text) {
+    auto found = state().scriptedText.find(function);
+    if (state().foreignDepth != 0 || found == state().scriptedText.end() || found->second.empty()) {
+        return false;
+    }
+    state().takenText = found->second.front();
+    found->second.pop_front();
+    text = state().takenText.c_str();
     return true;
 }
 

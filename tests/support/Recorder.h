@@ -41,6 +41,14 @@ void Script(const std::string& function, int64_t result);
 // Makes the loader's glewGetExtension answer true for `extension`, as on a driver that lists it, until
 // Reset. The library reads the context's extension list there.
 void PretendListed(const std::string& extension);
+// Queues a text for the next unscripted call of `function` that returns text (glGetString): a version
+// string that no driver at hand writes. Texts are used in the order queued.
+void ScriptText(const std::string& function, const std::string& text);
+// Makes the window system's current-context query (glXGetCurrentContext) answer `handle` until Reset, as
+// when a new context is given the handle of a destroyed one; null lets the real answer through again.
+void PretendCurrentContext(const void* handle);
+// How many times the window system was asked for its current context while recording since Start.
+size_t CurrentContextQueries();
 
 // Installs the recording wrappers into GLEW's entry points. Call once after glewInit (or instead of
 // it, for a run without the loader: entry points GLEW left null stay null).
@@ -70,6 +78,12 @@ bool Pretended(const char* extension);
 void Append(std::string call);
 // Takes the next scripted result of `function`, if any.
 bool TakeScripted(const std::string& function, int64_t& result);
+// Takes the next scripted text of `function`, if any; it stays readable until the next one is taken.
+bool TakeScriptedText(const std::string& function, const char*& text);
+// The handle the current-context query answers instead of the real one; null for none.
+const void* PretendedContext();
+// Counts one current-context query, when recording.
+void CountContextQuery();
 // Marks calls made from inside a GLUT entry point, which are GLUT's own and not recorded.
 struct ForeignScope {
     ForeignScope();

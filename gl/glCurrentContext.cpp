@@ -1,0 +1,7 @@
+#include "glCurrentContext.h"
+
+#include "glContext.h"
+
+void glForgetCurrentContext() {
+    glContext::Forget();
+}
