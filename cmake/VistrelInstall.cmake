@@ -24,7 +24,8 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/gl/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel
         COMPONENT Development
         FILES_MATCHING PATTERN "*.h" PATTERN "glEntryPoints.h" EXCLUDE PATTERN "glContext.h" EXCLUDE
-        PATTERN "glChecks.h" EXCLUDE)
+        PATTERN "glChecks.h" EXCLUDE
+        PATTERN "glTextureInternal.h" EXCLUDE)
 install(FILES ${PROJECT_BINARY_DIR}/generated/vistrel/version.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vistrel COMPONENT Development)
 install(EXPORT VistrelTargets NAMESPACE Vistrel:: DESTINATION ${VISTREL_CMAKE_DIR} COMPONENT Development)

@@ -3,6 +3,7 @@
 #include "glChecks.h"
 #include "glContext.h"
 #include "glEntryPoints.h"
+#include "glTextureInternal.h"
 
 #include <cstdio>
 #include <initializer_list>
@@ -110,8 +111,8 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
     colorRes.type = GL_UNSIGNED_BYTE;
     depthRes.type = GL_FLOAT;
 
-    depthTexId = glCreateTexture(&depthDesc, &depthRes, &depthSampler);
-    colorTexId = glCreateTexture(&colorDesc, &colorRes, &colorSampler);
+    depthTexId = glTextureInternal::CreateTexture(current, &depthDesc, &depthRes, &depthSampler);
+    colorTexId = glTextureInternal::CreateTexture(current, &colorDesc, &colorRes, &colorSampler);
 
     GenerateId(current);
     // Bound now, the guarded calls below make no bind calls of their own.

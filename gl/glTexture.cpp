@@ -2,6 +2,7 @@
 
 #include "glChecks.h"
 #include "glContext.h"
+#include "glTextureInternal.h"
 
 #include <cstdio>
 #include <limits>
@@ -121,6 +122,11 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     if (!glChecks::OnOwnContext("glCreateTexture", nullptr, context.id)) {
         return 0;
     }
+    return glTextureInternal::CreateTexture(context, desc, data, sampler);
+}
+
+GLuint glTextureInternal::CreateTexture(const glContext::Context& context, const TextureDesc* desc,
+                                        const TextureData* data, const TextureSampler* sampler) {
     bool generateMipmaps = desc->mipLevels == 0 && desc->target == GL_TEXTURE_2D;
     // A core profile has no GL_GENERATE_MIPMAP: there the chain is generated after the upload instead.
     bool generateAfterUpload = generateMipmaps && context.core;

@@ -201,7 +201,7 @@ TEST_F(VertexBufferArgumentsTest, MissingArgumentsMakeNoGlCallAndWriteNoName) {
 
     EXPECT_THAT(rec::Calls(), ElementsAre());
     EXPECT_EQ(buffer, 4321u);
-    EXPECT_EQ(err.Text(), "");
+    EXPECT_EQ(err.Text(), "glUpdateVertexBuffer() : data is null\n");
 }
 
 TEST_F(VertexBufferTest, DeletionKeepsTheCallersNameAndReportsWhatIsPending) {

@@ -132,7 +132,7 @@ deb)
         /man1/vistrel.1.gz /man1/vistrel-demo.1.gz; do
         grep -q "$file\$" "$work/vistrel.files"
     done
-    test "$(grep -c -e glEntryPoints -e glContext -e glChecks -e /bin/ -e so.0 "$work/libvistrel-dev.files")" -eq 0
+    test "$(grep -c -e glEntryPoints -e glContext -e glChecks -e Internal.h -e /bin/ -e so.0 "$work/libvistrel-dev.files")" -eq 0
     test "$(grep -c -e /include/ -e /lib/ "$work/vistrel.files")" -eq 0
 
     for deb in "$runtime" "$dev" "$programs"; do
