@@ -2,6 +2,7 @@
 // each operation leaves, and ownership.
 #include "GlTest.h"
 #include "glBuffer.h"
+#include "glProgram.h"
 #include "glVertexArray.h"
 
 #include <gmock/gmock.h>
@@ -116,6 +117,100 @@ TEST_F(VertexArrayTest, EmptyArrayMakesNoCallAndEachNameIsDeletedOnceByItsOwner)
     EXPECT_FALSE(glIsVertexArray(last)) << "deleted when its owner went";
 }
 
+// A quad per instance: its corner per vertex, its place per instance, its colour per two instances.
+const char kInstancedVertex[] = R"(#version 330 core
+layout(location = 0) in vec2 corner;
+layout(location = 1) in vec2 place;
+layout(location = 2) in vec4 colour;
+out vec4 tint;
+void main() { tint = colour; gl_Position = vec4(place + corner * 0.25, 0.0, 1.0); }
+)";
+const char kInstancedFragment[] =
+    "#version 330 core\nin vec4 tint;\nout vec4 fragColor;\nvoid main() { fragColor = tint; }\n";
+
+// Also run on a core profile and on a context of OpenGL 3.0, which takes ARB_instanced_arrays' calls.
+TEST_F(VertexArrayTest, InstancesTakeTheirOwnAttributesAndOnlyTheCountAskedForIsDrawn) {
+    CglShader vertex, fragment;
+    CglProgram program;
+    ASSERT_TRUE(vertex.CompileFromSource(kInstancedVertex, GL_VERTEX_SHADER, 0, 0)) << vertex.statusMessage;
+    ASSERT_TRUE(fragment.CompileFromSource(kInstancedFragment, GL_FRAGMENT_SHADER, 0, 0));
+    ASSERT_TRUE(program.Link(vertex.id, fragment.id)) << program.statusMessage;
+    const float corners[] = {0, 0, 1, 0, 0, 1, 1, 1};
+    // A fifth place, which four instances never reach.
+    const float places[] = {-1, -1, -0.5f, -1, 0, -1, 0.5f, -1, -1, -0.5f};
+    const float colours[] = {1, 0, 0, 1, 0, 1, 0, 1};
+    const GLubyte indices[] = {9, 9, 0, 1, 2, 3};
+    GLuint buffers[4] = {};
+    const void* contents[] = {corners, places, colours, indices};
+    const GLsizeiptr sizes[] = {sizeof corners, sizeof places, sizeof colours, sizeof indices};
+    for (int i = 0; i < 4; ++i) {
+        BufferDesc desc{sizes[i], GL_STATIC_DRAW};
+        BufferData data{static_cast<const GLubyte*>(contents[i])};
+        EXPECT_FALSE(glCreateVertexBuffer(&desc, &data, &buffers[i]));
+        buffers_.push_back(buffers[i]);
+    }
+    CglVertexArray array;
+    ASSERT_TRUE(array.Create());
+    for (GLuint attribute = 0; attribute < 3; ++attribute) {
+        array.SetAttribute(attribute, buffers[attribute], attribute == 2 ? 4 : 2, GL_FLOAT, false, 0, 0);
+    }
+    // After SetAttribute, which leaves no vertex array bound: the divisors must still reach this one.
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    array.SetAttributeDivisor(1, 1);
+    array.SetAttributeDivisor(2, 2);
+    array.SetIndexBuffer(buffers[3]);
+    EXPECT_EQ(Integer(GL_VERTEX_ARRAY_BINDING), 0);
+    EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), 0);
+
+    glViewport(0, 0, 320, 240);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+    program.Bind();
+    // Quads 40 by 30 pixels from the bottom-left corner on: red, red, green, green; the fifth place empty.
+    auto drawn = [](int quads) {
+        std::vector<std::string> colours;
+        for (int x : {20, 100, 180, 260, 60}) {
+            Rgba p = ReadPixel(x, 15);
+            colours.push_back(std::to_string(p.r) + "," + std::to_string(p.g));
+        }
+        colours.push_back(std::to_string(ReadPixel(20, 75).r));
+        EXPECT_THAT(colours,
+                    ::testing::ElementsAre("255,0", quads > 1 ? "255,0" : "0,0", quads > 1 ? "0,255" : "0,0",
+                                           quads > 1 ? "0,255" : "0,0", "0,0", "0"));
+    };
+    bool modern = glDrawArraysInstanced != nullptr;
+    for (bool indexed : {false, true}) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        rec::Start();
+        indexed ? array.DrawIndexed(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_BYTE, 2, 4)
+                : array.Draw(GL_TRIANGLE_STRIP, 0, 4, 4);
+        rec::Stop();
+        SCOPED_TRACE(indexed ? "indexed" : "arrays");
+        drawn(4);
+        std::string call = std::string(indexed ? "glDrawElementsInstanced" : "glDrawArraysInstanced") +
+                           (modern ? "" : "ARB");
+        std::vector<rec::Arg> args = {rec::Enum(GL_TRIANGLE_STRIP)};
+        if (indexed) {
+            args.insert(args.end(), {rec::Int(4), rec::Enum(GL_UNSIGNED_BYTE), rec::Int(2), rec::Int(4)});
+        } else {
+            args.insert(args.end(), {rec::Int(0), rec::Int(4), rec::Int(4)});
+        }
+        EXPECT_THAT(rec::Calls(), ::testing::ElementsAre(rec::Call("glBindVertexArray", {rec::Int(array.id)}),
+                                                         rec::Call(call, args),
+                                                         rec::Call("glBindVertexArray", {rec::Int(0)})));
+    }
+    // One instance is a plain draw.
+    glClear(GL_COLOR_BUFFER_BIT);
+    array.Draw(GL_TRIANGLE_STRIP, 0, 4);
+    drawn(1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    array.DrawIndexed(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_BYTE, 2);
+    drawn(1);
+    program.Unbind();
+    EXPECT_TRUE(GlNoError());
+}
+
 using WithoutLoaderVertexArrayTest = GlTest;
 
 TEST_F(WithoutLoaderVertexArrayTest, EveryOperationSaysWhatIsMissingAndMakesNoGlCall) {
@@ -133,10 +228,14 @@ TEST_F(WithoutLoaderVertexArrayTest, EveryOperationSaysWhatIsMissingAndMakesNoGl
         array.SetAttribute(0, 1, 4, GL_FLOAT, false, 0, 0);
         array.SetIntegerAttribute(1, 1, 1, GL_INT, 0, 0);
         array.SetIndexBuffer(1);
+        array.SetAttributeDivisor(1, 1);
+        array.Draw(GL_TRIANGLES, 0, 3);
+        array.DrawIndexed(GL_TRIANGLES, 3, GL_UNSIGNED_BYTE, 0, 2);
     }
     rec::Stop();
     std::string expected = "CglVertexArray::Create ERROR: glGenVertexArrays is not available\n";
-    for (const char* op : {"Unbind", "Bind", "SetAttribute", "SetIntegerAttribute", "SetIndexBuffer"}) {
+    for (const char* op : {"Unbind", "Bind", "SetAttribute", "SetIntegerAttribute", "SetIndexBuffer",
+                           "SetAttributeDivisor", "Draw", "DrawIndexed"}) {
         expected += std::string("CglVertexArray::") + op + " ERROR: glBindVertexArray is not available\n";
     }
     EXPECT_EQ(err.Text(),
