@@ -128,39 +128,3 @@ void glApplyDepthStencilState(const DepthStencilState* state, GLint stencilRef) 
         glDisable(GL_STENCIL_TEST);
     }
 }
-
-namespace {
-
-// The offset switch of the mode the polygons are drawn in; the other two affect nothing then.
-GLenum PolygonOffsetSwitch(GLenum polygonMode) {
-    switch (polygonMode) {
-    case GL_LINE:
-        return GL_POLYGON_OFFSET_LINE;
-    case GL_POINT:
-        return GL_POLYGON_OFFSET_POINT;
-    default:
-        return GL_POLYGON_OFFSET_FILL;
-    }
-}
-
-} // namespace
-
-void glApplyRasterState(const RasterState* state) {
-    if (state == nullptr) {
-        return;
-    }
-    if (state->cullEnable) {
-        glEnable(GL_CULL_FACE);
-        glCullFace(state->cullFace);
-    } else {
-        glDisable(GL_CULL_FACE);
-    }
-    glFrontFace(state->frontFace);
-    glPolygonMode(GL_FRONT_AND_BACK, state->polygonMode);
-    if (state->polygonOffsetEnable) {
-        glEnable(PolygonOffsetSwitch(state->polygonMode));
-        glPolygonOffset(state->polygonOffsetFactor, state->polygonOffsetUnits);
-    } else {
-        glDisable(PolygonOffsetSwitch(state->polygonMode));
-    }
-}

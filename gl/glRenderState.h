@@ -138,8 +138,9 @@ struct RasterState {
 /// GL_FRONT_AND_BACK, which core profiles take too); turns the polygon offset of `polygonMode` on
 /// (GL_POLYGON_OFFSET_FILL, _LINE or _POINT) with its factor and units, or off leaving them as they were;
 /// the offset switches of the two other modes, which draw nothing in this mode, are left alone. A null
-/// state makes no GL call. GL errors (a value GL refuses) stay queued; prints nothing.
-VISTREL_API void glApplyRasterState(const RasterState* state);
+/// state makes no GL call. GL errors (a value GL refuses) stay queued; prints nothing. Defined below,
+/// inline: with a preset, the compiler leaves exactly the GL calls.
+inline void glApplyRasterState(const RasterState* state);
 
 /// @name Rasterizer presets
 ///@{
@@ -150,3 +151,30 @@ constexpr RasterState kglRasterDefault = {false, GL_BACK, GL_CCW, GL_FILL, false
 /// As kglRasterDefault with culling on: back faces (clockwise on screen) are not drawn. For closed meshes.
 constexpr RasterState kglRasterCullBack = {true, GL_BACK, GL_CCW, GL_FILL, false, 0.0f, 0.0f};
 ///@}
+
+// ---- inline definitions ----
+
+// Every call is OpenGL 1.1, so nothing is looked up; inline, a preset's branches fold away.
+inline void glApplyRasterState(const RasterState* state) {
+    if (state == nullptr) {
+        return;
+    }
+    if (state->cullEnable) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(state->cullFace);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
+    glFrontFace(state->frontFace);
+    glPolygonMode(GL_FRONT_AND_BACK, state->polygonMode);
+    // The offset switch of the mode the polygons are drawn in; the other two affect nothing then.
+    GLenum offset = state->polygonMode == GL_LINE    ? GL_POLYGON_OFFSET_LINE
+                    : state->polygonMode == GL_POINT ? GL_POLYGON_OFFSET_POINT
+                                                     : GL_POLYGON_OFFSET_FILL;
+    if (state->polygonOffsetEnable) {
+        glEnable(offset);
+        glPolygonOffset(state->polygonOffsetFactor, state->polygonOffsetUnits);
+    } else {
+        glDisable(offset);
+    }
+}

@@ -944,14 +944,11 @@ TEST_F(OfferedGeometryParameters, ReachTheLinkingProgramBeforeItLinks) {
 
 // ---- programs of GLSL 3.30 and later, also run on a core profile ----
 
-// A triangle covering the window, from the vertex index alone.
+// A triangle covering the window, from the vertex index alone, and its colour.
 const char kCoverVertex[] = "#version 330 core\nvoid main() { gl_Position = vec4(float((gl_VertexID & 1) * 4 "
                             "- 1), float((gl_VertexID & 2) * 2 - 1), 0.0, 1.0); }\n";
 const char kColourFragment[] = "#version 330 core\nuniform vec4 colour;\nuniform float unused;\n"
                                "out vec4 fragColor;\nvoid main() { fragColor = colour; }\n";
-const char kSharedBlock[] =
-    "#version 330 core\nlayout(std140) uniform Shared { vec4 colour; vec4 scale; };\n";
-const char kUnresolvedCoreVertex[] = "#version 330 core\nvoid f();\nvoid main() { f(); }\n";
 
 class ModernProgramTest : public ProgramGLTest {
   protected:
@@ -959,35 +956,30 @@ class ModernProgramTest : public ProgramGLTest {
         ProgramGLTest::SetUp();
         if (!IsSkipped()) {
             ASSERT_TRUE(cover.Create());
+            Compile(vertex, kCoverVertex, GL_VERTEX_SHADER);
+            Compile(fragment, kColourFragment, GL_FRAGMENT_SHADER);
         }
     }
-    // Fills the window through `program`, which is left unbound; the colour of its centre.
-    Rgba Fill(const CglProgram& program) {
+    // Fills the window through `program`, left unbound; the centre's red, green and blue as "r,g,b".
+    std::string Fill(const CglProgram& program) {
         program.Bind();
         cover.Draw(GL_TRIANGLES, 0, 3);
         program.Unbind();
-        return ReadPixel(160, 120);
+        Rgba p = ReadPixel(160, 120);
+        return std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
     }
     static bool HasGlsl(double version) {
-        const char* glsl = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
-        return strtod(glsl, nullptr) >= version;
+        return strtod(reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION)), nullptr) >=
+               version;
     }
     CglVertexArray cover;
+    CglShader vertex, fragment;
 };
 
 TEST_F(ModernProgramTest, LinksOneShaderOrAnyNumberAttachedInTheOrderGiven) {
-    CglShader vertex, fragment;
-    Compile(vertex, kCoverVertex, GL_VERTEX_SHADER);
-    Compile(fragment, kColourFragment, GL_FRAGMENT_SHADER);
     CglProgram single, many;
-    rec::Start();
     EXPECT_TRUE(single.Link(vertex.id));
-    rec::Stop();
-    EXPECT_STREQ(single.statusMessage, "GLSL program created successfully");
-    EXPECT_EQ(ProgramParameter(single.id, GL_LINK_STATUS), GL_TRUE);
     EXPECT_THAT(AttachedShaders(single.id), ElementsAre(vertex.id));
-    EXPECT_EQ(rec::Names().front(), "glCreateProgram");
-
     const GLuint pair[] = {fragment.id, vertex.id};
     rec::Start();
     EXPECT_TRUE(many.Link(pair, 2));
@@ -997,48 +989,42 @@ TEST_F(ModernProgramTest, LinksOneShaderOrAnyNumberAttachedInTheOrderGiven) {
     EXPECT_THAT(rec::CallsTo("glAttachShader"),
                 ElementsAre(rec::Call("glAttachShader", {rec::Int(many.id), rec::Int(fragment.id)}),
                             rec::Call("glAttachShader", {rec::Int(many.id), rec::Int(vertex.id)})));
-    EXPECT_EQ(rec::CountOf("glCreateProgram"), 1u) << "nothing to link: no GL call";
-    EXPECT_EQ(ProgramParameter(many.id, GL_LINK_STATUS), GL_TRUE) << "and the program held stays";
+    EXPECT_EQ(rec::CountOf("glCreateProgram"), 1u) << "nothing to link: no GL call, the program held kept";
     many.Bind();
     many.SetParameter4f("colour", 0.0f, 1.0f, 0.0f, 1.0f);
-    EXPECT_EQ(Fill(many).g, 255);
+    EXPECT_EQ(Fill(many), "0,255,0");
     EXPECT_TRUE(GlNoError());
-
     if (!HasGlsl(4.0)) {
         GTEST_SKIP() << "no tessellation shaders before GLSL 4.00";
     }
     CglShader control, evaluation;
-    Compile(control,
-            "#version 400 core\nlayout(vertices = 3) out;\nvoid main() { gl_TessLevelOuter[0] = 1.0; }\n",
+    Compile(control, "#version 400 core\nlayout(vertices = 3) out;\nvoid main() {}\n",
             GL_TESS_CONTROL_SHADER);
-    Compile(evaluation, "#version 400 core\nlayout(isolines) in;\nvoid main() { gl_Position = vec4(0.0); }\n",
+    Compile(evaluation, "#version 400 core\nlayout(isolines) in;\nvoid main() {}\n",
             GL_TESS_EVALUATION_SHADER);
     const GLuint stages[] = {vertex.id, control.id, evaluation.id, fragment.id};
-    CglProgram tessellated;
-    ASSERT_TRUE(tessellated.Link(stages, 4)) << tessellated.statusMessage;
-    EXPECT_EQ(ProgramParameter(tessellated.id, GL_TESS_GEN_MODE), GL_ISOLINES);
-    EXPECT_EQ(AttachedShaders(tessellated.id).size(), 4u);
-    EXPECT_TRUE(GlNoError());
+    ASSERT_TRUE(many.Link(stages, 4)) << many.statusMessage;
+    EXPECT_EQ(ProgramParameter(many.id, GL_TESS_GEN_MODE), GL_ISOLINES);
 }
 
 TEST_F(ModernProgramTest, LoadFromFilesBuildsTheWholeProgramAndNamesTheFileThatFailed) {
     ScratchDir scratch;
-    std::string vertex = scratch.Write("cover.vert", kCoverVertex);
-    std::string fragment = scratch.Write("colour.frag", kColourFragment);
-    std::string geometry =
-        scratch.Write("pass.geom", "#version 330 core\nlayout(triangles) in;\n"
-                                   "layout(triangle_strip, max_vertices = 3) out;\nvoid main() "
-                                   "{ for (int i = 0; i < 3; ++i) { gl_Position = "
-                                   "gl_in[i].gl_Position; EmitVertex(); } }\n");
+    std::string vertexFile = scratch.Write("cover.vert", kCoverVertex);
+    std::string fragmentFile = scratch.Write("colour.frag", kColourFragment);
+    std::string geometryFile = scratch.Write("pass.geom", R"(#version 330 core
+layout(triangles) in;
+layout(triangle_strip, max_vertices = 3) out;
+void main() { for (int i = 0; i < 3; ++i) { gl_Position = gl_in[i].gl_Position; EmitVertex(); } }
+)");
     std::string broken =
         scratch.Write("broken.frag", "#version 330 core\nout vec4 c;\nvoid main() { c = 1; }\n");
-    std::string unresolved = scratch.Write("unresolved.vert", kUnresolvedCoreVertex);
+    std::string unresolved =
+        scratch.Write("unresolved.vert", "#version 330 core\nvoid f();\nvoid main() { f(); }\n");
     std::string missing = scratch.Path() + "/missing.vert";
 
     CglProgram program;
     StderrCapture quiet;
-    ASSERT_TRUE(program.LoadFromFiles(vertex.c_str(), fragment.c_str(), geometry.c_str()))
-        << program.statusMessage;
+    ASSERT_TRUE(program.LoadFromFiles(vertexFile.c_str(), fragmentFile.c_str(), geometryFile.c_str()));
     std::vector<GLuint> shaders = AttachedShaders(program.id);
     ASSERT_EQ(shaders.size(), 3u);
     for (GLuint shader : shaders) {
@@ -1046,55 +1032,35 @@ TEST_F(ModernProgramTest, LoadFromFilesBuildsTheWholeProgramAndNamesTheFileThatF
     }
     program.Bind();
     program.SetParameter4f("colour", 1.0f, 0.0f, 1.0f, 1.0f);
-    EXPECT_EQ(Fill(program).b, 255) << "through the geometry shader";
-    GLuint first = program.id;
-    ASSERT_TRUE(program.LoadFromFiles(vertex.c_str(), fragment.c_str()));
+    EXPECT_EQ(Fill(program), "255,0,255") << "through the geometry shader";
+    ASSERT_TRUE(program.LoadFromFiles(vertexFile.c_str(), fragmentFile.c_str()));
     EXPECT_EQ(AttachedShaders(program.id).size(), 2u);
     EXPECT_EQ(quiet.Text(), "");
-    if (program.id != first) {
-        EXPECT_EQ(glIsProgram(first), GL_FALSE);
-    }
 
-    struct Case {
-        const std::string& vertex;
-        const std::string& fragment;
-        std::string printed;
-    } cases[] = {{missing, fragment, "CglProgram::LoadFromFiles ERROR: cannot read '" + missing + "'\n"},
-                 {vertex, broken, "CglProgram::LoadFromFiles ERROR: '" + broken + "' does not compile\n"},
-                 {unresolved, fragment, "CglProgram::LoadFromFiles ERROR: the shaders do not link\n"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.printed);
+    const std::string* files[3][2] = {
+        {&missing, &fragmentFile}, {&vertexFile, &broken}, {&unresolved, &fragmentFile}};
+    const std::string lines[3] = {"CglProgram::LoadFromFiles ERROR: cannot read '" + missing + "'\n",
+                                  "CglProgram::LoadFromFiles ERROR: '" + broken + "' does not compile\n",
+                                  "CglProgram::LoadFromFiles ERROR: the shaders do not link\n"};
+    for (int i = 0; i < 3; ++i) {
         GLuint held = program.id;
         StderrCapture printed;
-        EXPECT_FALSE(program.LoadFromFiles(c.vertex.c_str(), c.fragment.c_str()));
-        std::string text = printed.Text();
-        ASSERT_GE(text.size(), c.printed.size());
-        EXPECT_EQ(text.substr(text.size() - c.printed.size()), c.printed);
-        EXPECT_EQ(glIsProgram(held), GL_FALSE) << "the program held went first";
-        if (&c == &cases[0]) {
-            EXPECT_EQ(text, c.printed);
-            EXPECT_EQ(program.id, 0u);
+        EXPECT_FALSE(program.LoadFromFiles(files[i][0]->c_str(), files[i][1]->c_str()));
+        // The compile prints its log, which the program keeps too; otherwise one line.
+        EXPECT_EQ(printed.Text(), (i == 1 ? std::string(program.statusMessage) + " \n" : "") + lines[i]);
+        EXPECT_EQ(program.id != 0, i == 2) << "only a failed link keeps its program, as after Link";
+        EXPECT_FALSE(held != 0 && glIsProgram(held)) << "the program held went first";
+        if (i == 0) {
             EXPECT_STREQ(program.statusMessage, "GLSL program created successfully") << "unchanged";
-        } else if (&c == &cases[1]) {
-            EXPECT_EQ(program.id, 0u);
-            EXPECT_EQ(text, std::string(program.statusMessage) + " \n" + c.printed) << "the log, kept too";
-            EXPECT_NE(std::string(program.statusMessage).find("error"), std::string::npos);
-        } else {
-            ASSERT_NE(program.id, 0u) << "the failed program stays, as after Link";
-            EXPECT_EQ(program.statusMessage, ProgramLog(program.id));
         }
     }
+    EXPECT_EQ(program.statusMessage, ProgramLog(program.id));
     EXPECT_TRUE(GlNoError());
 }
 
 TEST_F(ModernProgramTest, HasParameterLooksUpWithoutAMessageOrABinding) {
-    CglShader vertex, fragment;
-    Compile(vertex, kCoverVertex, GL_VERTEX_SHADER);
-    Compile(fragment, kColourFragment, GL_FRAGMENT_SHADER);
-    CglProgram program, other, empty;
+    CglProgram program, empty;
     ASSERT_TRUE(program.Link(vertex.id, fragment.id));
-    ASSERT_TRUE(other.Link(vertex.id, fragment.id));
-    other.Bind();
     StderrCapture printed;
     EXPECT_TRUE(program.HasParameter("colour"));
     EXPECT_FALSE(program.HasParameter("unused")) << "dropped by the compiler";
@@ -1104,58 +1070,37 @@ TEST_F(ModernProgramTest, HasParameterLooksUpWithoutAMessageOrABinding) {
     rec::Stop();
     EXPECT_TRUE(rec::Calls().empty());
     EXPECT_EQ(printed.Text(), "");
-    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), static_cast<GLint>(other.id));
+    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), 0);
     EXPECT_TRUE(GlNoError());
 }
 
 TEST_F(ModernProgramTest, UniformBlockSharedByTwoProgramsReadsTheBufferAtItsBinding) {
-    CglShader vertex, plain, scaled;
-    Compile(vertex, kCoverVertex, GL_VERTEX_SHADER);
-    Compile(plain, (std::string(kSharedBlock) + "out vec4 c;\nvoid main() { c = colour; }\n").c_str(),
-            GL_FRAGMENT_SHADER);
-    Compile(scaled,
-            (std::string(kSharedBlock) + "out vec4 c;\nvoid main() { c = colour * scale; }\n").c_str(),
-            GL_FRAGMENT_SHADER);
+    const std::string block =
+        "#version 330 core\nlayout(std140) uniform Shared { vec4 colour; vec4 scale; };\n"
+        "out vec4 c;\nvoid main() { c = colour";
+    CglShader plain, scaled;
+    Compile(plain, (block + "; }\n").c_str(), GL_FRAGMENT_SHADER);
+    Compile(scaled, (block + " * scale; }\n").c_str(), GL_FRAGMENT_SHADER);
     CglProgram first, second;
     ASSERT_TRUE(first.Link(vertex.id, plain.id)) << first.statusMessage;
     ASSERT_TRUE(second.Link(vertex.id, scaled.id)) << second.statusMessage;
-
     // Two copies of the block, the second where a range may start.
-    GLint align = Integer(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT);
-    std::vector<float> values(align / sizeof(float) + 8, 0.0f);
-    const float blocks[2][8] = {{1, 0, 0, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 0, 1, 0, 1}};
-    std::copy(blocks[0], blocks[0] + 8, values.begin());
-    std::copy(blocks[1], blocks[1] + 8, values.begin() + align / sizeof(float));
+    GLint align = Integer(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT) / sizeof(float);
+    std::vector<float> values(align + 8, 0.0f);
+    const float copies[2][8] = {{1, 0, 0, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 0, 1, 0, 1}};
+    std::copy(copies[0], copies[0] + 8, values.begin());
+    std::copy(copies[1], copies[1] + 8, values.begin() + align);
     BufferDesc desc{static_cast<GLsizeiptr>(values.size() * sizeof(float)), GL_STATIC_DRAW};
     BufferData data{reinterpret_cast<const GLubyte*>(values.data())};
     GLuint buffer = 0;
     ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &buffer));
-    rec::Start();
     first.SetUniformBlockBinding("Shared", 2);
     second.SetUniformBlockBinding("Shared", 5);
-    rec::Stop();
     EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), 0) << "neither was bound";
     glBindBufferToIndex(GL_UNIFORM_BUFFER, 2, buffer, 0, 0);
-    glBindBufferToIndex(GL_UNIFORM_BUFFER, 5, buffer, align, 32);
-    auto indexed = [](GLenum pname, GLuint index) {
-        GLint64 value = -1;
-        glGetInteger64i_v(pname, index, &value);
-        return value;
-    };
-    EXPECT_EQ(indexed(GL_UNIFORM_BUFFER_BINDING, 2), buffer);
-    EXPECT_EQ(indexed(GL_UNIFORM_BUFFER_SIZE, 2), 0) << "the whole buffer, as glBindBufferBase reports it";
-    EXPECT_EQ(indexed(GL_UNIFORM_BUFFER_START, 5), align);
-    EXPECT_EQ(indexed(GL_UNIFORM_BUFFER_SIZE, 5), 32);
-    for (const CglProgram* program : {&first, &second}) {
-        GLint binding = -1;
-        glGetActiveUniformBlockiv(program->id, glGetUniformBlockIndex(program->id, "Shared"),
-                                  GL_UNIFORM_BLOCK_BINDING, &binding);
-        EXPECT_EQ(binding, program == &first ? 2 : 5);
-    }
-    Rgba red = Fill(first), green = Fill(second);
-    EXPECT_EQ(red.r * 1000 + red.g, 255000);
-    EXPECT_EQ(green.r * 1000 + green.g, 255);
-    EXPECT_EQ(rec::CountOf("glUniformBlockBinding"), 2u);
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 5, buffer, align * sizeof(float), 32);
+    EXPECT_EQ(Fill(first), "255,0,0");
+    EXPECT_EQ(Fill(second), "0,255,0") << "the second copy, scaled";
 
     StderrCapture printed;
     rec::Start();
@@ -1170,12 +1115,9 @@ TEST_F(ModernProgramTest, UniformBlockSharedByTwoProgramsReadsTheBufferAtItsBind
 }
 
 TEST_F(ModernProgramTest, ComputeProgramWritesAnImageAndAStorageBufferBeforeItsBarrier) {
-    if (!HasGlsl(4.3)) {
-        GTEST_SKIP() << "no compute shaders before GLSL 4.30 (softpipe has 3.30)";
-    }
-    // The run that hides ARB_shader_objects leaves the loader without it.
-    if (glGetProgramResourceIndex == nullptr) {
-        GTEST_SKIP() << "the loader provided no glGetProgramResourceIndex in this run";
+    // The run that hides ARB_shader_objects leaves the loader without glGetProgramResourceIndex.
+    if (!HasGlsl(4.3) || glGetProgramResourceIndex == nullptr) {
+        GTEST_SKIP() << "no compute shaders and storage blocks here (softpipe has GLSL 3.30)";
     }
     CglShader compute;
     Compile(compute, R"(#version 430 core
@@ -1194,22 +1136,15 @@ void main() {
     TextureDesc desc(8, 8, GL_RGBA8);
     TextureData nothing(nullptr, GL_RGBA, GL_UNSIGNED_BYTE);
     GLuint image = glCreateTexture(&desc, &nothing, &kglSamplerClampLinear);
-    std::vector<GLuint> zeros(64, 0);
+    const std::vector<GLuint> zeros(64, 0);
     BufferDesc bufferDesc{static_cast<GLsizeiptr>(zeros.size() * sizeof(GLuint)), GL_DYNAMIC_DRAW};
     BufferData bufferData{reinterpret_cast<const GLubyte*>(zeros.data())};
     GLuint cells = 0;
     ASSERT_FALSE(glCreateVertexBuffer(&bufferDesc, &bufferData, &cells));
-
     glBindImageToUnit(1, image, 0, false, 0, GL_WRITE_ONLY, GL_RGBA8);
-    const std::pair<GLenum, GLint> expected[] = {{GL_IMAGE_BINDING_NAME, static_cast<GLint>(image)},
-                                                 {GL_IMAGE_BINDING_LAYERED, GL_FALSE},
-                                                 {GL_IMAGE_BINDING_ACCESS, GL_WRITE_ONLY},
-                                                 {GL_IMAGE_BINDING_FORMAT, GL_RGBA8}};
-    for (const auto& [pname, value] : expected) {
-        GLint bound = -1;
-        glGetIntegeri_v(pname, 1, &bound);
-        EXPECT_EQ(bound, value) << pname;
-    }
+    GLint layered = -1;
+    glGetIntegeri_v(GL_IMAGE_BINDING_LAYERED, 1, &layered);
+    EXPECT_EQ(layered, GL_FALSE);
     program.SetStorageBlockBinding("Written", 3);
     glBindBufferToIndex(GL_SHADER_STORAGE_BUFFER, 3, cells, 0, 0);
     program.Bind();
@@ -1223,18 +1158,16 @@ void main() {
     EXPECT_THAT(rec::CallsTo("glMemoryBarrier"),
                 ElementsAre(rec::Call("glMemoryBarrier", {rec::Enum(GL_TEXTURE_UPDATE_BARRIER_BIT |
                                                                     GL_BUFFER_UPDATE_BARRIER_BIT)})));
-    EXPECT_EQ(rec::CallsTo("glDispatchCompute").back(),
-              rec::Call("glDispatchCompute", {rec::Int(2), rec::Int(2), rec::Int(1)}));
 
-    std::vector<GLubyte> texels(8 * 8 * 4);
+    GLubyte texels[8 * 8 * 4] = {};
     glBindTexture(GL_TEXTURE_2D, image);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     glBindTexture(GL_TEXTURE_2D, 0);
     EXPECT_THAT(std::vector<GLubyte>(&texels[(6 * 8 + 5) * 4], &texels[(6 * 8 + 6) * 4]),
                 ElementsAre(160, 192, 255, 255));
-    std::vector<GLuint> written(64);
+    GLuint written[64] = {};
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, cells);
-    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, 64 * sizeof(GLuint), written.data());
+    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof written, written);
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
     EXPECT_EQ(written[6 * 8 + 5], 56u);
     EXPECT_EQ(written[63], 77u) << "every work group ran";
@@ -1242,7 +1175,6 @@ void main() {
     StderrCapture printed;
     program.SetStorageBlockBinding("Nothere", 1);
     EXPECT_EQ(printed.Text(), "Error setting storage block 'Nothere'\n");
-    glBindImageToUnit(1, 0, 0, false, 0, GL_READ_ONLY, GL_RGBA8);
     glBindBufferToIndex(GL_SHADER_STORAGE_BUFFER, 3, 0, 0, 0);
     glDeleteBuffers(1, &cells);
     glDeleteTextures(1, &image);

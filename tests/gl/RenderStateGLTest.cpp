@@ -350,71 +350,51 @@ TEST_F(DepthStencilStateTest, RefusedFunctionStillSetsTheRest) {
     EXPECT_EQ(Integer(GL_STENCIL_PASS_DEPTH_PASS), GL_REPLACE);
 }
 
-// ---- rasterizer ----
+// ---- rasterizer and presets, also run on a core profile ----
 
-// Also run on a core profile, which keeps every call and value used here.
 using RasterStateTest = RenderStateTest;
 
 TEST_F(RasterStateTest, SetsTheWholeGroupAndOffLeavesTheCulledFacesAndOffsetValues) {
-    RasterState state = kglRasterCullBack;
-    state.cullFace = GL_FRONT;
-    state.frontFace = GL_CW;
-    state.polygonMode = GL_LINE;
-    state.polygonOffsetEnable = true;
-    state.polygonOffsetFactor = 2.0f;
-    state.polygonOffsetUnits = 3.0f;
+    RasterState state = {true, GL_FRONT, GL_CW, GL_LINE, true, 2.0f, 3.0f};
     glApplyRasterState(&state);
-    auto polygonMode = [] {
-        GLint modes[2] = {-1, -1};
-        glGetIntegerv(GL_POLYGON_MODE, modes);
-        return modes[0];
-    };
-    auto number = [](GLenum pname) {
-        GLfloat value = -1.0f;
-        glGetFloatv(pname, &value);
-        return value;
-    };
-    EXPECT_EQ(glIsEnabled(GL_CULL_FACE), GL_TRUE);
-    EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_FRONT);
-    EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CW);
-    EXPECT_EQ(polygonMode(), GL_LINE);
-    EXPECT_EQ(glIsEnabled(GL_POLYGON_OFFSET_LINE), GL_TRUE) << "the offset of the mode drawn in";
-    EXPECT_EQ(glIsEnabled(GL_POLYGON_OFFSET_FILL), GL_FALSE);
-    EXPECT_EQ(number(GL_POLYGON_OFFSET_FACTOR), 2.0f);
-    EXPECT_EQ(number(GL_POLYGON_OFFSET_UNITS), 3.0f);
+    GLint mode[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    GLfloat offset[2] = {};
+    glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &offset[0]);
+    glGetFloatv(GL_POLYGON_OFFSET_UNITS, &offset[1]);
+    EXPECT_THAT((std::vector<GLint>{glIsEnabled(GL_CULL_FACE), Integer(GL_CULL_FACE_MODE),
+                                    Integer(GL_FRONT_FACE), mode[0], glIsEnabled(GL_POLYGON_OFFSET_LINE),
+                                    glIsEnabled(GL_POLYGON_OFFSET_FILL)}),
+                ElementsAre(GL_TRUE, GL_FRONT, GL_CW, GL_LINE, GL_TRUE, GL_FALSE))
+        << "the offset switch of the mode drawn in";
+    EXPECT_THAT(offset, ElementsAre(2.0f, 3.0f));
 
-    state.cullEnable = false;
-    state.polygonOffsetEnable = false;
-    state.cullFace = GL_BACK;
-    state.polygonOffsetFactor = 0.0f;
+    state = {false, GL_BACK, GL_CW, GL_LINE, false, 0.0f, 0.0f};
     rec::Start();
     glApplyRasterState(&state);
     glApplyRasterState(nullptr);
     rec::Stop();
-    EXPECT_EQ(glIsEnabled(GL_CULL_FACE), GL_FALSE);
-    EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_FRONT);
-    EXPECT_EQ(glIsEnabled(GL_POLYGON_OFFSET_LINE), GL_FALSE);
-    EXPECT_EQ(number(GL_POLYGON_OFFSET_FACTOR), 2.0f);
+    EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_FRONT) << "kept while culling is off";
+    glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &offset[0]);
+    EXPECT_EQ(offset[0], 2.0f) << "kept while the offset is off";
     EXPECT_THAT(rec::Calls(),
                 ElementsAre(Call("glDisable", {Enum(GL_CULL_FACE)}), Call("glFrontFace", {Enum(GL_CW)}),
                             Call("glPolygonMode", {Enum(GL_FRONT_AND_BACK), Enum(GL_LINE)}),
                             Call("glDisable", {Enum(GL_POLYGON_OFFSET_LINE)})));
-
     glApplyRasterState(&kglRasterDefault);
-    EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CCW);
-    EXPECT_EQ(polygonMode(), GL_FILL);
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_FILL);
     EXPECT_TRUE(GlNoError());
 }
 
-// A quad per draw, from the vertex index alone: corners of `rect`, wound clockwise when `mirrored`.
+// A quad per draw, from the vertex index alone: the corners of `rect`, wound clockwise when `mirrored`.
 const char kRectVertex[] = R"(#version 330 core
 uniform vec4 rect;
 uniform float depth;
 uniform bool mirrored;
 void main() {
     float x = (gl_VertexID & 1) != 0 ? rect.z : rect.x;
-    if (mirrored) { x = rect.x + rect.z - x; }
-    gl_Position = vec4(x, (gl_VertexID & 2) != 0 ? rect.w : rect.y, depth, 1.0);
+    gl_Position = vec4(mirrored ? rect.x + rect.z - x : x, (gl_VertexID & 2) != 0 ? rect.w : rect.y, depth, 1.0);
 }
 )";
 const char kRectFragment[] =
@@ -424,13 +404,10 @@ class PresetDrawTest : public RenderStateTest {
   protected:
     void SetUp() override {
         RenderStateTest::SetUp();
-        if (glCreateShader == nullptr || glGenVertexArrays == nullptr) {
-            GTEST_SKIP() << "the loader is not initialised in this run";
-        }
         // Hiding EXT_draw_buffers2 takes Mesa back to OpenGL 2.1.
         const char* glsl = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
-        if (strtod(glsl, nullptr) < 3.3) {
-            GTEST_SKIP() << "the context has no GLSL 3.30 (GLSL " << glsl << ")";
+        if (glCreateShader == nullptr || strtod(glsl, nullptr) < 3.3) {
+            GTEST_SKIP() << "no loader or no GLSL 3.30 in this run (GLSL " << glsl << ")";
         }
         ASSERT_TRUE(vertex_.CompileFromSource(kRectVertex, GL_VERTEX_SHADER, 0, 0)) << vertex_.statusMessage;
         ASSERT_TRUE(fragment_.CompileFromSource(kRectFragment, GL_FRAGMENT_SHADER, 0, 0));
@@ -439,8 +416,6 @@ class PresetDrawTest : public RenderStateTest {
         program_.Bind();
         glViewport(0, 0, 320, 240);
         glClearColor(0, 0, 0, 0);
-        glClearDepth(1.0);
-        glClearStencil(0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     }
     void TearDown() override {
@@ -450,66 +425,50 @@ class PresetDrawTest : public RenderStateTest {
         }
         RenderStateTest::TearDown();
     }
-    // The left or right half of the window, or a square in its middle.
-    void Draw(const char* where, float r, float g, float b, float a, float depth = 0.0f,
-              bool mirrored = false) {
+    // Draws the left or right half of the window, or a square in its middle; returns the colour of
+    // (40, 120), (280, 120) or (160, 120), inside it, as "r,g,b".
+    std::string Draw(int where, float r, float g, float b, float a, float depth = 0.0f,
+                     bool mirrored = false) {
         const float rects[3][4] = {{-1, -1, 0, 1}, {0, -1, 1, 1}, {-0.25f, -0.25f, 0.25f, 0.25f}};
-        const float* rect = rects[where[0] == 'l' ? 0 : where[0] == 'r' ? 1 : 2];
-        program_.SetParameter4f("rect", rect[0], rect[1], rect[2], rect[3]);
+        program_.SetParameter4f("rect", rects[where][0], rects[where][1], rects[where][2], rects[where][3]);
         program_.SetParameter1f("depth", depth);
         program_.SetParameter1i("mirrored", mirrored);
         program_.SetParameter4f("colour", r, g, b, a);
         empty_.Draw(GL_TRIANGLE_STRIP, 0, 4);
+        Rgba p = ReadPixel(where == 0 ? 40 : where == 1 ? 280 : 160, 120);
+        return std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
     }
+    enum { kLeft, kRight, kSquare };
     CglShader vertex_, fragment_;
     CglProgram program_;
     CglVertexArray empty_;
 };
 
 TEST_F(PresetDrawTest, CullingBlendingDepthAndStencilPresetsDrawAsTheirHeaderSays) {
-    const int left = 40, right = 280, middle = 160, y = 120, corner = 100;
     glApplyRasterState(&kglRasterCullBack);
     glApplyBlendState(&kglBlendOff, nullptr);
     glApplyDepthStencilState(&kglDepthOff, 0);
-    Draw("left", 1, 0, 0, 1);
-    Draw("right", 1, 0, 0, 1, 0.0f, true);
-    EXPECT_EQ(ReadPixel(left, y).r, 255);
-    EXPECT_EQ(ReadPixel(right, y).r, 0) << "wound clockwise: a back face, culled";
+    EXPECT_EQ(Draw(kLeft, 1, 0, 0, 1), "255,0,0");
+    EXPECT_EQ(Draw(kRight, 1, 0, 0, 1, 0.0f, true), "0,0,0") << "wound clockwise: a back face, culled";
     glApplyRasterState(&kglRasterDefault);
-    Draw("right", 0, 0, 1, 1, 0.0f, true);
-    EXPECT_EQ(ReadPixel(right, y).b, 255);
+    EXPECT_EQ(Draw(kRight, 0, 0, 1, 1, 0.0f, true), "0,0,255");
 
-    glApplyBlendState(&kglBlendAdditive, nullptr);
-    Draw("left", 0, 0.25f, 0, 0);
-    Draw("left", 0, 0.25f, 0, 0);
-    EXPECT_NEAR(ReadPixel(left, y).g, 128, 1);
-    EXPECT_EQ(ReadPixel(left, y).r, 255) << "added to what was there";
     glApplyBlendState(&kglBlendAlpha, nullptr);
-    Draw("right", 1, 1, 1, 0.5f);
-    Rgba half = ReadPixel(right, y);
-    EXPECT_NEAR(half.r, 128, 1);
-    EXPECT_NEAR(half.b, 255, 1);
+    EXPECT_EQ(Draw(kRight, 1, 1, 1, 0.5f), "128,128,255") << "half over blue";
 
     glApplyBlendState(&kglBlendOff, nullptr);
     glApplyDepthStencilState(&kglDepthLess, 0);
-    Draw("left", 0, 1, 0, 1, -0.5f);
-    Draw("left", 1, 0, 1, 1, 0.5f);
-    EXPECT_EQ(ReadPixel(left, y).r, 0) << "farther: hidden";
-    glApplyDepthStencilState(&kglDepthLessEqual, 0);
-    Draw("left", 0, 0, 1, 1, -0.5f);
-    EXPECT_EQ(ReadPixel(left, y).b, 255) << "as near: drawn";
+    EXPECT_EQ(Draw(kLeft, 0, 1, 0, 1, -0.5f), "0,255,0");
+    EXPECT_EQ(Draw(kLeft, 1, 0, 1, 1, 0.5f), "0,255,0") << "farther: hidden";
 
     // A square marked with 3, then only the marked pixels take a nearer colour.
     glApplyDepthStencilState(&kglStencilWrite, 3);
-    Draw("square", 1, 1, 0, 1, -0.75f);
+    EXPECT_EQ(Draw(kSquare, 1, 1, 0, 1, -0.75f), "255,255,0");
     glApplyDepthStencilState(&kglStencilEqual, 3);
-    Draw("left", 1, 0, 0, 1, -0.9f);
-    Draw("right", 1, 0, 0, 1, -0.9f);
-    Rgba inside = ReadPixel(middle, y), outside = ReadPixel(corner, y);
-    EXPECT_EQ(inside.r * 1000 + inside.g, 255000) << "marked: red";
-    EXPECT_EQ(outside.r * 1000 + outside.g + outside.b, 255) << "unmarked: still blue";
+    EXPECT_EQ(Draw(kLeft, 1, 0, 0, 1, -0.9f), "0,255,0") << "unmarked: unchanged";
+    EXPECT_EQ(Draw(kSquare, 1, 0, 0, 1, -0.9f), "255,0,0") << "marked";
     GLint stencil = -1;
-    glReadPixels(middle, y, 1, 1, GL_STENCIL_INDEX, GL_INT, &stencil);
+    glReadPixels(160, 120, 1, 1, GL_STENCIL_INDEX, GL_INT, &stencil);
     EXPECT_EQ(stencil, 3) << "the second pass kept the mark";
     EXPECT_TRUE(GlNoError());
 }

@@ -133,10 +133,10 @@ TEST(TextureRecordsTest, ShortConstructorsAndSamplerPresetsKeepTheOtherDefaults)
 
 // Each record's fields in their order, as numbers.
 std::vector<double> Fields(const BlendState& s) {
-    std::vector<double> fields = {double(s.blendEnable),   double(s.srcRGB), double(s.srcAlpha),
-                                  double(s.blendEquation), double(s.dstRGB), double(s.dstAlpha)};
-    fields.insert(fields.end(), s.colorWriteMask, s.colorWriteMask + 8);
-    return fields;
+    std::vector<double> f = {double(s.blendEnable),   double(s.srcRGB), double(s.srcAlpha),
+                             double(s.blendEquation), double(s.dstRGB), double(s.dstAlpha)};
+    f.insert(f.end(), s.colorWriteMask, s.colorWriteMask + 8);
+    return f;
 }
 std::vector<double> Fields(const DepthStencilState& s) {
     return {double(s.depthEnable),   double(s.depthWriteMask),     double(s.depthFunc),
@@ -152,30 +152,22 @@ std::vector<double> Fields(const RasterState& s) {
 }
 
 TEST(RenderStateRecordsTest, PresetsHoldTheFieldsTheirHeaderNames) {
-    const std::vector<double> all(8, 0x0F);
-    auto blend = [&](bool on, double src, double dst) {
-        std::vector<double> fields = {double(on), src, src, GL_FUNC_ADD, dst, dst};
-        fields.insert(fields.end(), all.begin(), all.end());
-        return fields;
-    };
-    EXPECT_EQ(Fields(kglBlendOff), blend(false, GL_ONE, GL_ZERO));
-    EXPECT_EQ(Fields(kglBlendAlpha), blend(true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
-    EXPECT_EQ(Fields(kglBlendAdditive), blend(true, GL_ONE, GL_ONE));
-
-    using Fields10 = std::vector<double>;
-    EXPECT_EQ(Fields(kglDepthOff),
-              (Fields10{0, 0, GL_LESS, 0, 0xFF, 0xFF, GL_KEEP, GL_KEEP, GL_KEEP, GL_ALWAYS}));
-    EXPECT_EQ(Fields(kglDepthLess),
-              (Fields10{1, 1, GL_LESS, 0, 0xFF, 0xFF, GL_KEEP, GL_KEEP, GL_KEEP, GL_ALWAYS}));
-    EXPECT_EQ(Fields(kglDepthLessEqual),
-              (Fields10{1, 1, GL_LEQUAL, 0, 0xFF, 0xFF, GL_KEEP, GL_KEEP, GL_KEEP, GL_ALWAYS}));
-    EXPECT_EQ(Fields(kglStencilWrite),
-              (Fields10{1, 1, GL_LESS, 1, 0xFF, 0xFF, GL_KEEP, GL_KEEP, GL_REPLACE, GL_ALWAYS}));
-    EXPECT_EQ(Fields(kglStencilEqual),
-              (Fields10{1, 1, GL_LESS, 1, 0xFF, 0x00, GL_KEEP, GL_KEEP, GL_KEEP, GL_EQUAL}));
-
-    EXPECT_EQ(Fields(kglRasterDefault), (std::vector<double>{0, GL_BACK, GL_CCW, GL_FILL, 0, 0, 0}));
-    EXPECT_EQ(Fields(kglRasterCullBack), (std::vector<double>{1, GL_BACK, GL_CCW, GL_FILL, 0, 0, 0}));
+    using F = std::vector<double>;
+    const double m = 0x0F;
+    EXPECT_EQ(Fields(kglBlendOff),
+              (F{0, GL_ONE, GL_ONE, GL_FUNC_ADD, GL_ZERO, GL_ZERO, m, m, m, m, m, m, m, m}));
+    EXPECT_EQ(Fields(kglBlendAlpha), (F{1, GL_SRC_ALPHA, GL_SRC_ALPHA, GL_FUNC_ADD, GL_ONE_MINUS_SRC_ALPHA,
+                                        GL_ONE_MINUS_SRC_ALPHA, m, m, m, m, m, m, m, m}));
+    EXPECT_EQ(Fields(kglBlendAdditive),
+              (F{1, GL_ONE, GL_ONE, GL_FUNC_ADD, GL_ONE, GL_ONE, m, m, m, m, m, m, m, m}));
+    const double keep = GL_KEEP;
+    EXPECT_EQ(Fields(kglDepthOff), (F{0, 0, GL_LESS, 0, 0xFF, 0xFF, keep, keep, keep, GL_ALWAYS}));
+    EXPECT_EQ(Fields(kglDepthLess), (F{1, 1, GL_LESS, 0, 0xFF, 0xFF, keep, keep, keep, GL_ALWAYS}));
+    EXPECT_EQ(Fields(kglDepthLessEqual), (F{1, 1, GL_LEQUAL, 0, 0xFF, 0xFF, keep, keep, keep, GL_ALWAYS}));
+    EXPECT_EQ(Fields(kglStencilWrite), (F{1, 1, GL_LESS, 1, 0xFF, 0xFF, keep, keep, GL_REPLACE, GL_ALWAYS}));
+    EXPECT_EQ(Fields(kglStencilEqual), (F{1, 1, GL_LESS, 1, 0xFF, 0x00, keep, keep, keep, GL_EQUAL}));
+    EXPECT_EQ(Fields(kglRasterDefault), (F{0, GL_BACK, GL_CCW, GL_FILL, 0, 0, 0}));
+    EXPECT_EQ(Fields(kglRasterCullBack), (F{1, GL_BACK, GL_CCW, GL_FILL, 0, 0, 0}));
 }
 
 TEST(TextureRecordsTest, ViewportStartsAtTheOrigin) {
