@@ -980,6 +980,8 @@ TEST_F(ModernProgramTest, LinksOneShaderOrAnyNumberAttachedInTheOrderGiven) {
     CglProgram single, many;
     EXPECT_TRUE(single.Link(vertex.id));
     EXPECT_THAT(AttachedShaders(single.id), ElementsAre(vertex.id));
+    EXPECT_TRUE(many.Link(&vertex.id, 1));
+    EXPECT_THAT(AttachedShaders(many.id), ElementsAre(vertex.id));
     const GLuint pair[] = {fragment.id, vertex.id};
     rec::Start();
     EXPECT_TRUE(many.Link(pair, 2));

@@ -151,11 +151,11 @@ TEST_F(VertexArrayTest, InstancesTakeTheirOwnAttributesAndOnlyTheCountAskedForIs
     for (GLuint attribute = 0; attribute < 3; ++attribute) {
         array.SetAttribute(attribute, buffers[attribute], attribute == 2 ? 4 : 2, GL_FLOAT, false, 0, 0);
     }
+    array.SetIndexBuffer(buffers[3]);
     // After SetAttribute, which leaves no vertex array bound: the divisors must still reach this one.
     glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
     array.SetAttributeDivisor(1, 1);
     array.SetAttributeDivisor(2, 2);
-    array.SetIndexBuffer(buffers[3]);
     EXPECT_EQ(Integer(GL_VERTEX_ARRAY_BINDING), 0);
     EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), 0);
 
