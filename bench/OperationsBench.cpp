@@ -83,6 +83,15 @@ const char* const kIntegerVertexCore =
 const char* const kIntegerFragmentCore =
     "#version 330 core\nout vec4 color;\nvoid main() { color = vec4(1.0); }\n";
 
+// A program with a uniform block, and a compute program, alike on both contexts.
+const char* const kBlockVertex = "#version 330\nvoid main() { gl_Position = vec4(0.0); }\n";
+const char* const kBlockFragment =
+    "#version 330\nlayout(std140) uniform Shared { vec4 tint; };\nout vec4 color;\n"
+    "void main() { color = tint; }\n";
+const char* const kCompute = "#version 430\nlayout(local_size_x = 1) in;\n"
+                             "layout(std430, binding = 0) buffer Out { uint written; };\n"
+                             "void main() { written = 1u; }\n";
+
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 const float kNoBorder[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
@@ -117,6 +126,13 @@ struct Scene {
     GLuint updatedBuffer = 0;  // a buffer of kBufferBytes whose middle half is replaced
     GLuint updatedTexture = 0; // a kTextureSize square texture replaced whole
     std::vector<GLubyte> readBack;
+
+    CglVertexArray triangle; // three vertices at the origin, drawn in four instances
+    CglShader blockVertex;
+    CglShader blockFragment;
+    CglProgram blockProgram; // declares the uniform block Shared
+    CglShader computeShader;
+    CglProgram computeProgram; // empty when the context has no compute shaders
 };
 
 Scene* scene = nullptr;
@@ -457,6 +473,65 @@ VISTREL_NOINLINE void RawReadBack() {
     }
 }
 
+// ---- an instanced draw from a vertex array ----
+
+VISTREL_NOINLINE void LibraryDraw() {
+    scene->triangle.Draw(GL_TRIANGLES, 0, 3, 4);
+}
+
+VISTREL_NOINLINE void RawDraw() {
+    glBindVertexArray(scene->triangle.id);
+    glDrawArraysInstanced(GL_TRIANGLES, 0, 3, 4);
+    glBindVertexArray(0);
+}
+
+// ---- a uniform block pointed at a binding point ----
+
+VISTREL_NOINLINE void LibraryBlockBinding() {
+    scene->blockProgram.SetUniformBlockBinding("Shared", 1);
+}
+
+VISTREL_NOINLINE void RawBlockBinding() {
+    GLuint program = scene->blockProgram.id;
+    GLuint index = glGetUniformBlockIndex(program, "Shared");
+    if (index != GL_INVALID_INDEX) {
+        glUniformBlockBinding(program, index, 1);
+    }
+}
+
+// ---- a compute dispatch with its barrier, the uniforms' program current again after it ----
+
+VISTREL_NOINLINE void LibraryDispatch() {
+    scene->computeProgram.Dispatch(1, 1, 1, GL_SHADER_STORAGE_BARRIER_BIT);
+    scene->program.Bind();
+}
+
+VISTREL_NOINLINE void RawDispatch() {
+    glUseProgram(scene->computeProgram.id);
+    glDispatchCompute(1, 1, 1);
+    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
+    glUseProgram(scene->program.id);
+}
+
+// ---- culling on, then the rasterizer's initial state again ----
+
+VISTREL_NOINLINE void LibraryRasterState() {
+    glApplyRasterState(&kglRasterCullBack);
+    glApplyRasterState(&kglRasterDefault);
+}
+
+VISTREL_NOINLINE void RawRasterState() {
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+}
+
 // ---- the pairs ----
 
 struct Operation {
@@ -465,7 +540,7 @@ struct Operation {
     void (*raw)();
 };
 
-std::vector<Operation> Operations(bool core) {
+std::vector<Operation> FirstOperations(bool core) {
     if (core) {
         return {
             {"uniforms by name (1f, 4f, matrix4)", LibraryUniforms, RawUniforms},
@@ -489,6 +564,18 @@ std::vector<Operation> Operations(bool core) {
             {"vertex array set up and deleted", LibraryVertexArray, RawVertexArray},
             {"buffer and texture updated, texture on unit 3", LibraryUpdates, RawUpdates},
             {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<ExtFramebuffers>}};
+}
+
+// Those above, then the same on both contexts; compute shaders need GLSL 4.30, which the context may lack.
+std::vector<Operation> Operations(bool core) {
+    std::vector<Operation> operations = FirstOperations(core);
+    operations.push_back({"instanced draw (3 vertices, 4 instances)", LibraryDraw, RawDraw});
+    operations.push_back({"uniform block binding", LibraryBlockBinding, RawBlockBinding});
+    if (scene->computeProgram.id != 0) {
+        operations.push_back({"compute dispatch and barrier", LibraryDispatch, RawDispatch});
+    }
+    operations.push_back({"rasterizer state, culling on and off", LibraryRasterState, RawRasterState});
+    return operations;
 }
 
 // ---- set-up ----
@@ -613,6 +700,24 @@ void MakeScene(Scene& s, bool core) {
     updatedDesc.internalFormat = GL_RGBA8;
     s.updatedTexture = glCreateTexture(&updatedDesc, &s.textureData, nullptr);
     s.readBack.assign(kTextureSize * kTextureSize * 4, 0);
+
+    if (!s.triangle.Create()) {
+        Fail("no vertex arrays");
+    }
+    s.triangle.SetAttribute(0, s.updatedBuffer, 4, GL_FLOAT, false, 0, 0);
+    if (!s.blockVertex.CompileFromSource(kBlockVertex, GL_VERTEX_SHADER, 0, 0) ||
+        !s.blockFragment.CompileFromSource(kBlockFragment, GL_FRAGMENT_SHADER, 0, 0) ||
+        !s.blockProgram.Link(s.blockVertex.id, s.blockFragment.id)) {
+        Fail("the benchmark's uniform block program does not build");
+    }
+    const char* glsl = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
+    if (strtod(glsl, nullptr) >= 4.3) {
+        if (!s.computeShader.CompileFromSource(kCompute, GL_COMPUTE_SHADER, 0, 0) ||
+            !s.computeProgram.Link(s.computeShader.id)) {
+            Fail("the benchmark's compute program does not build");
+        }
+        glBindBufferToIndex(GL_SHADER_STORAGE_BUFFER, 0, s.updatedBuffer, 0, 0);
+    }
     ExpectNoError("after the set-up");
 }
 

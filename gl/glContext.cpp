@@ -179,6 +179,7 @@ void Learn(Context& context) {
     context.arbShaderObjects = Lists("GL_ARB_shader_objects");
     context.extGeometryShader4 = Lists("GL_EXT_geometry_shader4");
     context.extDrawBuffers2 = Lists("GL_EXT_draw_buffers2");
+    context.arbInstancedArrays = Lists("GL_ARB_instanced_arrays");
 }
 
 // ---- what this thread knows ----

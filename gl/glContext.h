@@ -34,6 +34,7 @@ struct Context {
     bool arbShaderObjects = false;
     bool extGeometryShader4 = false;
     bool extDrawBuffers2 = false;
+    bool arbInstancedArrays = false;
 
     // The layouts of the context's geometry shaders that the library compiled; null before the first.
     // Owned here (see `GeometryLayouts`).

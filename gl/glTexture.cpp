@@ -9,7 +9,18 @@ TextureDesc::TextureDesc(GLenum target)
     : target(target), width(0), height(0), depth(0), border(0), mipLevels(1), layers(1),
       internalFormat(GL_RGBA) {}
 
+TextureDesc::TextureDesc(GLsizei width, GLsizei height, GLint internalFormat, GLint mipLevels)
+    : TextureDesc(GL_TEXTURE_2D) {
+    this->width = width;
+    this->height = height;
+    this->internalFormat = internalFormat;
+    this->mipLevels = mipLevels;
+}
+
 TextureData::TextureData() : pixels(nullptr), format(0), type(0) {}
+
+TextureData::TextureData(const void* pixels, GLenum format, GLenum type)
+    : pixels(static_cast<const GLubyte*>(pixels)), format(format), type(type) {}
 
 TextureFilter::TextureFilter() {
     SetDefaults();
@@ -38,6 +49,19 @@ void TextureSampler::SetDefaults() {
     maxLod = std::numeric_limits<float>::max();
     TextureFilter::SetDefaults();
 }
+
+TextureSampler::TextureSampler(GLenum wrap, GLenum minFilter) {
+    SetDefaults();
+    wrapR = wrap;
+    wrapS = wrap;
+    wrapT = wrap;
+    this->minFilter = minFilter;
+}
+
+const TextureSampler kglSamplerRepeatLinear(GL_REPEAT, GL_LINEAR);
+const TextureSampler kglSamplerRepeatMipmapped(GL_REPEAT, GL_LINEAR_MIPMAP_LINEAR);
+const TextureSampler kglSamplerClampLinear(GL_CLAMP_TO_EDGE, GL_LINEAR);
+const TextureSampler kglSamplerClampMipmapped(GL_CLAMP_TO_EDGE, GL_LINEAR_MIPMAP_LINEAR);
 
 void glApplyTextureSampler(GLenum target, const TextureSampler* sampler) {
     if (sampler == nullptr) {
@@ -168,4 +192,13 @@ void glBindTextureToUnit(int unit, GLenum target, GLuint texture) {
     if (unit != 0) {
         glActiveTexture(GL_TEXTURE0);
     }
+}
+
+void glBindImageToUnit(GLuint unit, GLuint texture, GLint level, bool layered, GLint layer, GLenum access,
+                       GLenum format) {
+    if (glBindImageTexture == nullptr) {
+        fprintf(stderr, "glBindImageToUnit() : glBindImageTexture is not available\n");
+        return;
+    }
+    glBindImageTexture(unit, texture, level, layered ? GL_TRUE : GL_FALSE, layer, access, format);
 }

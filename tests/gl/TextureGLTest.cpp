@@ -688,8 +688,10 @@ TEST_F(WithoutLoaderTextureTest, ThreeDimensionalUploadsSayWhatIsMissing) {
     StderrCapture err;
     rec::Start();
     glBindTextureToUnit(1, GL_TEXTURE_2D, updated);
+    glBindImageToUnit(0, updated, 0, false, 0, GL_READ_ONLY, GL_RGBA8);
     rec::Stop();
-    EXPECT_EQ(err.Text(), "glBindTextureToUnit() : glActiveTexture is not available\n");
+    EXPECT_EQ(err.Text(), "glBindTextureToUnit() : glActiveTexture is not available\n"
+                          "glBindImageToUnit() : glBindImageTexture is not available\n");
     EXPECT_THAT(rec::Calls(), ElementsAre());
 
     // The core targets need nothing from the loader.

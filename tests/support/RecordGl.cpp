@@ -206,6 +206,44 @@ void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) {
     Record("glBlendFunc", {Enum(sfactor), Enum(dfactor)});
 }
 
+void GLAPIENTRY glCullFace(GLenum mode) {
+    static auto real = Next<decltype(&glCullFace)>("glCullFace");
+    real(mode);
+    Record("glCullFace", {Enum(mode)});
+}
+
+void GLAPIENTRY glFrontFace(GLenum mode) {
+    static auto real = Next<decltype(&glFrontFace)>("glFrontFace");
+    real(mode);
+    Record("glFrontFace", {Enum(mode)});
+}
+
+void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode) {
+    static auto real = Next<decltype(&glPolygonMode)>("glPolygonMode");
+    real(face, mode);
+    Record("glPolygonMode", {Enum(face), Enum(mode)});
+}
+
+void GLAPIENTRY glPolygonOffset(GLfloat factor, GLfloat units) {
+    static auto real = Next<decltype(&glPolygonOffset)>("glPolygonOffset");
+    real(factor, units);
+    Record("glPolygonOffset", {Float(factor), Float(units)});
+}
+
+void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    static auto real = Next<decltype(&glDrawArrays)>("glDrawArrays");
+    real(mode, first, count);
+    Record("glDrawArrays", {Enum(mode), Int(first), Int(count)});
+}
+
+// The index offset is recorded as the number it stands for.
+void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+    static auto real = Next<decltype(&glDrawElements)>("glDrawElements");
+    real(mode, count, type, indices);
+    Record("glDrawElements", {Enum(mode), Int(count), Enum(type),
+                              Int(static_cast<int64_t>(reinterpret_cast<intptr_t>(indices)))});
+}
+
 const GLubyte* GLAPIENTRY glGetString(GLenum name) {
     static auto real = Next<decltype(&glGetString)>("glGetString");
     const char* scripted = nullptr;

@@ -18,11 +18,20 @@ void GLAPIENTRY GenerateMipmap(GLenum target) {
     Record("glGenerateMipmap", {Enum(target)});
 }
 
+decltype(__glewBindImageTexture) realBindImageTexture;
+void GLAPIENTRY BindImageTexture(GLuint unit, GLuint texture, GLint level, GLboolean layered, GLint layer,
+                                 GLenum access, GLenum format) {
+    realBindImageTexture(unit, texture, level, layered, layer, access, format);
+    Record("glBindImageTexture",
+           {Int(unit), Int(texture), Int(level), Int(layered), Int(layer), Enum(access), Enum(format)});
+}
+
 } // namespace
 
 void InstallTextureHooks() {
     Hook(__glewTexImage3D, realTexImage3D, TexImage3D);
     Hook(__glewGenerateMipmap, realGenerateMipmap, GenerateMipmap);
+    Hook(__glewBindImageTexture, realBindImageTexture, BindImageTexture);
 }
 
 } // namespace rec
