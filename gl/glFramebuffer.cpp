@@ -10,7 +10,17 @@ namespace {
 using glEntryPoints::EntryPoint;
 using glEntryPoints::FramebufferCalls;
 
+// Arrays are attached one layer at a time with the layer call; the 2D call would take a single layer
+// of its own choosing, or none.
+bool IsArray(GLenum target) {
+    return target == GL_TEXTURE_1D_ARRAY || target == GL_TEXTURE_2D_ARRAY ||
+           target == GL_TEXTURE_2D_MULTISAMPLE_ARRAY || target == GL_TEXTURE_CUBE_MAP_ARRAY;
+}
+
 EntryPoint TextureCall(const FramebufferCalls& calls, GLenum target) {
+    if (IsArray(target)) {
+        return calls.FramebufferTextureLayer();
+    }
     switch (target) {
     case GL_TEXTURE_1D:
         return calls.FramebufferTexture1D();
@@ -60,16 +70,18 @@ const char* StatusLine(GLenum status) {
 
 } // namespace
 
-CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), learntCalls(nullptr) {}
+CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), savedReadFboId(0), learntCalls(nullptr) {}
 
 CglFrameBuffer::~CglFrameBuffer() {
     DeleteFramebuffer("~CglFrameBuffer", Calls(), fboId);
 }
 
 CglFrameBuffer::CglFrameBuffer(CglFrameBuffer&& other) noexcept
-    : fboId(other.fboId), savedFboId(other.savedFboId), learntCalls(other.learntCalls) {
+    : fboId(other.fboId), savedFboId(other.savedFboId), savedReadFboId(other.savedReadFboId),
+      learntCalls(other.learntCalls) {
     other.fboId = 0;
     other.savedFboId = 0;
+    other.savedReadFboId = 0;
 }
 
 CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
@@ -77,9 +89,11 @@ CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
         DeleteFramebuffer("operator=", Calls(), fboId);
         fboId = other.fboId;
         savedFboId = other.savedFboId;
+        savedReadFboId = other.savedReadFboId;
         learntCalls = other.learntCalls;
         other.fboId = 0;
         other.savedFboId = 0;
+        other.savedReadFboId = 0;
     }
     return *this;
 }
@@ -119,21 +133,42 @@ void CglFrameBuffer::Unbind() {
 }
 
 inline void CglFrameBuffer::SaveAndBind() {
+    // With separate bindings this is the draw binding, which has the same value.
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
-    if (static_cast<GLint>(fboId) != savedFboId) {
+    savedReadFboId = savedFboId;
+    if (Calls().separateBindings) {
+        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &savedReadFboId);
+    }
+    // Bound for both, so that the read buffer and the attachments concern the same framebuffer.
+    const GLint self = static_cast<GLint>(fboId);
+    if (self != savedFboId || self != savedReadFboId) {
         Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
 inline void CglFrameBuffer::RestoreBinding() {
-    if (static_cast<GLint>(fboId) != savedFboId) {
-        Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+    const GLint self = static_cast<GLint>(fboId);
+    if (savedFboId == savedReadFboId) {
+        if (self != savedFboId) {
+            Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+        }
+        return;
+    }
+    if (self != savedFboId) {
+        Calls().bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(savedFboId));
+    }
+    if (self != savedReadFboId) {
+        Calls().bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(savedReadFboId));
     }
 }
 
 inline void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId,
                                                        GLint level, GLint zSlice) {
     const FramebufferCalls& calls = Calls();
+    if (IsArray(target)) {
+        calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, zSlice);
+        return;
+    }
     switch (target) {
     case GL_TEXTURE_1D:
         calls.framebufferTexture1D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_1D, texId, level);
@@ -182,8 +217,10 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
         return;
     }
     SaveAndBind();
-    // The queries are guarded too: they find this framebuffer bound and overwrite savedFboId with it.
+    // The queries are guarded too: they find this framebuffer bound and overwrite the saved bindings
+    // with it.
     const GLint callerBinding = savedFboId;
+    const GLint callerRead = savedReadFboId;
     // Texture and renderbuffer names are counted separately, so an equal name alone may be a texture;
     // the type is asked only then, keeping the usual cost at one query.
     bool redundant = QueryAttachedId(attachment) == static_cast<GLint>(renderBufferId) &&
@@ -196,6 +233,7 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
         calls.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
     }
     savedFboId = callerBinding;
+    savedReadFboId = callerRead;
     RestoreBinding();
 #endif
 }
@@ -214,8 +252,9 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
         return;
     }
     SaveAndBind();
-    // The inner operations are guarded too and overwrite savedFboId with this framebuffer's own name.
+    // The inner operations are guarded too and overwrite the saved bindings with this framebuffer's name.
     const GLint callerBinding = savedFboId;
+    const GLint callerRead = savedReadFboId;
     switch (QueryAttachedType(attachment)) {
     case GL_NONE:
         break;
@@ -231,6 +270,7 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
         break;
     }
     savedFboId = callerBinding;
+    savedReadFboId = callerRead;
     RestoreBinding();
 }
 
@@ -244,6 +284,83 @@ void CglFrameBuffer::UnbindAllAttachments() {
     GLint n = QueryMaxColorAttachments();
     for (GLint i = 0; i < n; ++i) {
         unbind_attachment(GL_COLOR_ATTACHMENT0_EXT + i);
+    }
+}
+
+void CglFrameBuffer::AttachLayered(GLuint texId, GLenum attachment, GLint level) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("AttachLayered", {calls.BindFramebuffer(), calls.FramebufferTexture()})) {
+        return;
+    }
+    SaveAndBind();
+    calls.framebufferTexture(GL_FRAMEBUFFER_EXT, attachment, texId, level);
+    RestoreBinding();
+}
+
+void CglFrameBuffer::AttachTextureLayer(GLuint texId, GLenum attachment, GLint level, GLint layer) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("AttachTextureLayer", {calls.BindFramebuffer(), calls.FramebufferTextureLayer()})) {
+        return;
+    }
+    SaveAndBind();
+    calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, layer);
+    RestoreBinding();
+}
+
+void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("SetDrawBuffers",
+                   {calls.BindFramebuffer(), {glDrawBuffers != nullptr, "glDrawBuffers"}})) {
+        return;
+    }
+    // GL's enumeration leaves room for 32 colour attachments; no GL draws to more at once, so a larger
+    // count is refused as it would have been.
+    GLenum defaults[32];
+    if (attachments == nullptr) {
+        count = count < 32 ? count : 32;
+        for (int i = 0; i < count; ++i) {
+            defaults[i] = GL_COLOR_ATTACHMENT0_EXT + i;
+        }
+        attachments = defaults;
+    }
+    SaveAndBind();
+    glDrawBuffers(count, attachments);
+    RestoreBinding();
+}
+
+void CglFrameBuffer::SetReadBuffer(GLenum attachment) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("SetReadBuffer", {calls.BindFramebuffer()})) {
+        return;
+    }
+    SaveAndBind();
+    glReadBuffer(attachment);
+    RestoreBinding();
+}
+
+void CglFrameBuffer::BlitTo(const CglFrameBuffer* target, GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1,
+                            GLint dstX0, GLint dstY0, GLint dstX1, GLint dstY1, GLbitfield mask,
+                            GLenum filter) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("BlitTo", {calls.BindFramebuffer(), calls.SeparateBindings(), calls.BlitFramebuffer()})) {
+        return;
+    }
+    const GLint read = static_cast<GLint>(fboId);
+    const GLint draw = target != nullptr ? static_cast<GLint>(target->fboId) : 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &savedFboId);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &savedReadFboId);
+    if (read != savedReadFboId) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, fboId);
+    }
+    if (draw != savedFboId) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(draw));
+    }
+    calls.blitFramebuffer(srcX0, srcY0, srcX1, srcY1, dstX0, dstY0, dstX1, dstY1, mask, filter);
+    if (draw != savedFboId) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(savedFboId));
+    }
+    if (read != savedReadFboId) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(savedReadFboId));
     }
 }
 
@@ -300,4 +417,39 @@ GLint CglFrameBuffer::QueryAttachedFace(GLenum attachment) {
 GLint CglFrameBuffer::QueryAttachedSlice(GLenum attachment) {
     return QueryAttachment("QueryAttachedSlice", attachment,
                            GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_3D_ZOFFSET_EXT);
+}
+
+GLuint glCreateRenderBuffer(GLenum internalFormat, GLsizei width, GLsizei height, GLsizei samples) {
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    // Any other count than 0 goes to the multisample call, which refuses a negative one itself.
+    EntryPoint storage = samples != 0 ? calls.RenderbufferStorageMultisample() : calls.RenderbufferStorage();
+    const char* missing =
+        glEntryPoints::FirstMissing({calls.GenRenderbuffers(), calls.BindRenderbuffer(), storage});
+    if (missing != nullptr) {
+        fprintf(stderr, "glCreateRenderBuffer() : %s is not available\n", missing);
+        return 0;
+    }
+    GLuint renderBuffer = 0;
+    calls.genRenderbuffers(1, &renderBuffer);
+    calls.bindRenderbuffer(GL_RENDERBUFFER_EXT, renderBuffer);
+    if (samples != 0) {
+        calls.renderbufferStorageMultisample(GL_RENDERBUFFER_EXT, samples, internalFormat, width, height);
+    } else {
+        calls.renderbufferStorage(GL_RENDERBUFFER_EXT, internalFormat, width, height);
+    }
+    calls.bindRenderbuffer(GL_RENDERBUFFER_EXT, 0);
+    return renderBuffer;
+}
+
+void glDeleteRenderBuffer(GLuint* renderBuffer) {
+    if (renderBuffer == nullptr || *renderBuffer == 0) {
+        return;
+    }
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    if (calls.deleteRenderbuffers == nullptr) {
+        fprintf(stderr, "glDeleteRenderBuffer() : %s is not available\n", calls.DeleteRenderbuffers().name);
+        return;
+    }
+    calls.deleteRenderbuffers(1, renderBuffer);
+    *renderBuffer = 0;
 }

@@ -17,6 +17,7 @@ struct State {
     std::vector<std::string> calls;
     std::map<std::string, std::deque<int64_t>> scripted;
     std::set<std::string> listed;
+    std::set<std::string> unlisted;
 };
 
 State& state() {
@@ -44,6 +45,7 @@ void Reset() {
     state().calls.clear();
     state().scripted.clear();
     state().listed.clear();
+    state().unlisted.clear();
 }
 
 bool Recording() {
@@ -84,8 +86,16 @@ void PretendListed(const std::string& extension) {
     state().listed.insert(extension);
 }
 
+void PretendUnlisted(const std::string& extension) {
+    state().unlisted.insert(extension);
+}
+
 bool Pretended(const char* extension) {
     return state().listed.count(extension) != 0;
+}
+
+bool PretendedUnlisted(const char* extension) {
+    return state().unlisted.count(extension) != 0;
 }
 
 bool ShouldRecord() {
