@@ -12,20 +12,17 @@ using glEntryPoints::FramebufferCalls;
 
 // Arrays are attached one layer at a time with the layer call; the 2D call would take a single layer
 // of its own choosing, or none.
-bool IsArray(GLenum target) {
-    return target == GL_TEXTURE_1D_ARRAY || target == GL_TEXTURE_2D_ARRAY ||
-           target == GL_TEXTURE_2D_MULTISAMPLE_ARRAY || target == GL_TEXTURE_CUBE_MAP_ARRAY;
-}
-
 EntryPoint TextureCall(const FramebufferCalls& calls, GLenum target) {
-    if (IsArray(target)) {
-        return calls.FramebufferTextureLayer();
-    }
     switch (target) {
     case GL_TEXTURE_1D:
         return calls.FramebufferTexture1D();
     case GL_TEXTURE_3D:
         return calls.FramebufferTexture3D();
+    case GL_TEXTURE_1D_ARRAY:
+    case GL_TEXTURE_2D_ARRAY:
+    case GL_TEXTURE_2D_MULTISAMPLE_ARRAY:
+    case GL_TEXTURE_CUBE_MAP_ARRAY:
+        return calls.FramebufferTextureLayer();
     default:
         return calls.FramebufferTexture2D();
     }
@@ -132,49 +129,51 @@ void CglFrameBuffer::Unbind() {
     }
 }
 
-inline void CglFrameBuffer::SaveAndBind() {
+inline void CglFrameBuffer::SaveAndBind(const FramebufferCalls& calls) {
     // With separate bindings this is the draw binding, which has the same value.
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
     savedReadFboId = savedFboId;
-    if (Calls().separateBindings) {
+    if (calls.separateBindings) {
         glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &savedReadFboId);
     }
     // Bound for both, so that the read buffer and the attachments concern the same framebuffer.
     const GLint self = static_cast<GLint>(fboId);
     if (self != savedFboId || self != savedReadFboId) {
-        Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
+        calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
-inline void CglFrameBuffer::RestoreBinding() {
+inline void CglFrameBuffer::RestoreBinding(const FramebufferCalls& calls) {
     const GLint self = static_cast<GLint>(fboId);
     if (savedFboId == savedReadFboId) {
         if (self != savedFboId) {
-            Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+            calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
         }
         return;
     }
     if (self != savedFboId) {
-        Calls().bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(savedFboId));
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(savedFboId));
     }
     if (self != savedReadFboId) {
-        Calls().bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(savedReadFboId));
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(savedReadFboId));
     }
 }
 
 inline void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId,
                                                        GLint level, GLint zSlice) {
     const FramebufferCalls& calls = Calls();
-    if (IsArray(target)) {
-        calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, zSlice);
-        return;
-    }
     switch (target) {
     case GL_TEXTURE_1D:
         calls.framebufferTexture1D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_1D, texId, level);
         break;
     case GL_TEXTURE_3D:
         calls.framebufferTexture3D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texId, level, zSlice);
+        break;
+    case GL_TEXTURE_1D_ARRAY:
+    case GL_TEXTURE_2D_ARRAY:
+    case GL_TEXTURE_2D_MULTISAMPLE_ARRAY:
+    case GL_TEXTURE_CUBE_MAP_ARRAY:
+        calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, zSlice);
         break;
     default:
         calls.framebufferTexture2D(GL_FRAMEBUFFER_EXT, attachment, target, texId, level);
@@ -188,9 +187,9 @@ void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachmen
     if (!Available("AttachTexture", {calls.BindFramebuffer(), TextureCall(calls, target)})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     FramebufferTextureByTarget(attachment, target, texId, level, zSlice);
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
@@ -207,16 +206,16 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
     if (!Available("AttachRenderBuffer", {calls.BindFramebuffer(), calls.FramebufferRenderbuffer()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
-    RestoreBinding();
+    RestoreBinding(calls);
 #else
     if (!Available("AttachRenderBuffer",
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv(),
                     calls.FramebufferRenderbuffer()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     // The queries are guarded too: they find this framebuffer bound and overwrite the saved bindings
     // with it.
     const GLint callerBinding = savedFboId;
@@ -234,7 +233,7 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
     }
     savedFboId = callerBinding;
     savedReadFboId = callerRead;
-    RestoreBinding();
+    RestoreBinding(calls);
 #endif
 }
 
@@ -251,7 +250,7 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     // The inner operations are guarded too and overwrite the saved bindings with this framebuffer's name.
     const GLint callerBinding = savedFboId;
     const GLint callerRead = savedReadFboId;
@@ -271,7 +270,7 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
     }
     savedFboId = callerBinding;
     savedReadFboId = callerRead;
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::UnbindAllAttachments() {
@@ -292,9 +291,9 @@ void CglFrameBuffer::AttachLayered(GLuint texId, GLenum attachment, GLint level)
     if (!Available("AttachLayered", {calls.BindFramebuffer(), calls.FramebufferTexture()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     calls.framebufferTexture(GL_FRAMEBUFFER_EXT, attachment, texId, level);
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::AttachTextureLayer(GLuint texId, GLenum attachment, GLint level, GLint layer) {
@@ -302,9 +301,9 @@ void CglFrameBuffer::AttachTextureLayer(GLuint texId, GLenum attachment, GLint l
     if (!Available("AttachTextureLayer", {calls.BindFramebuffer(), calls.FramebufferTextureLayer()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, layer);
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
@@ -323,9 +322,9 @@ void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
         }
         attachments = defaults;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     glDrawBuffers(count, attachments);
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::SetReadBuffer(GLenum attachment) {
@@ -333,9 +332,9 @@ void CglFrameBuffer::SetReadBuffer(GLenum attachment) {
     if (!Available("SetReadBuffer", {calls.BindFramebuffer()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     glReadBuffer(attachment);
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::BlitTo(const CglFrameBuffer* target, GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1,
@@ -375,13 +374,13 @@ bool CglFrameBuffer::CheckStatus() {
     if (!Available("CheckStatus", {calls.BindFramebuffer(), calls.CheckFramebufferStatus()})) {
         return false;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     GLenum status = calls.checkFramebufferStatus(GL_FRAMEBUFFER_EXT);
     const char* line = StatusLine(status);
     if (line != nullptr) {
         fprintf(stderr, "%s", line);
     }
-    RestoreBinding();
+    RestoreBinding(calls);
     return line == nullptr;
 }
 
@@ -390,10 +389,10 @@ GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, 
     if (!Available(operation, {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return 0;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     GLint value = 0;
     calls.getFramebufferAttachmentParameteriv(GL_FRAMEBUFFER_EXT, attachment, pname, &value);
-    RestoreBinding();
+    RestoreBinding(calls);
     return value;
 }
 

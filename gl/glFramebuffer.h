@@ -166,10 +166,10 @@ class VISTREL_API CglFrameBuffer {
     VISTREL_INTERNAL const glEntryPoints::FramebufferCalls& LearnCalls();
 
     // Saves the current bindings in `savedFboId` and `savedReadFboId` and binds this framebuffer for
-    // drawing and reading unless it is bound for both.
-    void SaveAndBind();
+    // drawing and reading unless it is bound for both. `calls` are this object's.
+    void SaveAndBind(const glEntryPoints::FramebufferCalls& calls);
     // Binds the saved framebuffers again, each unless it is this one.
-    void RestoreBinding();
+    void RestoreBinding(const glEntryPoints::FramebufferCalls& calls);
     // One attachment parameter of `attachment`, 0 when the GL does not answer. Guarded.
     GLint QueryAttachment(const char* operation, GLenum attachment, GLenum pname);
     // Makes the one attach call that `target` selects on the bound framebuffer.
