@@ -201,6 +201,21 @@ TEST_F(GuardedOperationsTest, BindThisFramebufferOnlyForTheirOwnDurationAndResto
     }
 }
 
+TEST_F(GuardedOperationsTest, ContextsOfOpenGL3KeepBothBindingsWhateverTheyList) {
+    rec::PretendUnlisted("GL_EXT_framebuffer_blit");
+    rec::PretendUnlisted("GL_ARB_framebuffer_object");
+    RelearnContext();
+    CglFrameBuffer fresh;
+    fresh.GenerateId();
+    GLuint f = gl.Framebuffer();
+    BindCaller(0, f);
+    fresh.QueryAttachedType(kColor0);
+    EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(f));
+    rec::Reset();
+    RelearnContext();
+}
+
 TEST_F(GuardedOperationsTest, MakeNoBindCallWhenThisFramebufferIsBound) {
     auto operations = Operations();
     operations.push_back({"UnbindAllAttachments", [&] { fb.UnbindAllAttachments(); }});
