@@ -913,9 +913,12 @@ TEST_F(WithoutCoreFramebuffers, TheAdditionsTakeTheExtensionsEntryPoints) {
     glDeleteTextures(1, &array);
 }
 
-TEST_F(WithoutCoreFramebuffers, WithoutSeparateBindingsGuardsMakeTheirOldCallsAndBlitsSayWhatIsMissing) {
-    // Mesa lists EXT_framebuffer_blit on every context; an older driver need not.
-    rec::PretendUnlisted("GL_EXT_framebuffer_blit");
+TEST_F(WithoutCoreFramebuffers, WithoutTheExtensionsGuardsMakeTheirOldCallsAndTheRestSayWhatIsMissing) {
+    // Mesa lists these on every context; an older driver need not.
+    for (const char* extension :
+         {"GL_EXT_framebuffer_blit", "GL_EXT_framebuffer_multisample", "GL_EXT_texture_array"}) {
+        rec::PretendUnlisted(extension);
+    }
     RelearnContext();
     GLuint caller = 0;
     glGenFramebuffersEXT(1, &caller);
@@ -931,9 +934,13 @@ TEST_F(WithoutCoreFramebuffers, WithoutSeparateBindingsGuardsMakeTheirOldCallsAn
     EXPECT_EQ(fb.QueryAttachedType(kColor0), GL_NONE);
     fb.BlitTo(nullptr, 0, 0, 1, 1, 0, 0, 1, 1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     EXPECT_FALSE(target.ReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba));
+    fb.AttachTextureLayer(1, kColor0, 0, 1);
+    EXPECT_EQ(glCreateRenderBuffer(GL_RGBA8, 1, 1, 4), 0u);
     rec::Stop();
     EXPECT_EQ(err.Text(), NotAvailable("BlitTo", "glBlitFramebuffer") +
-                              "CglOffscreenBuffer::ReadPixels ERROR: glBlitFramebuffer is not available\n");
+                              "CglOffscreenBuffer::ReadPixels ERROR: glBlitFramebuffer is not available\n" +
+                              NotAvailable("AttachTextureLayer", "glFramebufferTextureLayer") +
+                              "glCreateRenderBuffer() : glRenderbufferStorageMultisample is not available\n");
     using rec::Enum;
     using rec::Int;
     EXPECT_THAT(rec::Calls(),
