@@ -35,6 +35,11 @@ struct Context {
     bool extGeometryShader4 = false;
     bool extDrawBuffers2 = false;
     bool arbInstancedArrays = false;
+    // Each gives the framebuffer calls of a compatibility context one more EXT entry point; the blit's
+    // extension also brings the separate read and draw framebuffer bindings.
+    bool extFramebufferBlit = false;
+    bool extFramebufferMultisample = false;
+    bool extTextureArray = false;
 
     // The layouts of the context's geometry shaders that the library compiled; null before the first.
     // Owned here (see `GeometryLayouts`).

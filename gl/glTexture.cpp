@@ -7,7 +7,7 @@
 
 TextureDesc::TextureDesc(GLenum target)
     : target(target), width(0), height(0), depth(0), border(0), mipLevels(1), layers(1),
-      internalFormat(GL_RGBA) {}
+      internalFormat(GL_RGBA), samples(0) {}
 
 TextureDesc::TextureDesc(GLsizei width, GLsizei height, GLint internalFormat, GLint mipLevels)
     : TextureDesc(GL_TEXTURE_2D) {
@@ -98,6 +98,17 @@ bool HaveTexImage3D() {
     return glTexImage3D != nullptr;
 }
 
+bool IsMultisample(GLenum target) {
+    return target == GL_TEXTURE_2D_MULTISAMPLE || target == GL_TEXTURE_2D_MULTISAMPLE_ARRAY;
+}
+
+bool Have(bool present, const char* entryPoint) {
+    if (!present) {
+        fprintf(stderr, "glCreateTexture() : %s is not available\n", entryPoint);
+    }
+    return present;
+}
+
 // Uploads level 0 of the texture bound at desc.target. False, with the message printed, when the
 // target cannot be uploaded.
 bool UploadLevel0(const TextureDesc& desc, const TextureData* data) {
@@ -121,6 +132,21 @@ bool UploadLevel0(const TextureDesc& desc, const TextureData* data) {
                      data->format, data->type, data->pixels);
         return true;
     }
+    // Fixed sample locations, which a framebuffer needs to hold the texture beside a renderbuffer.
+    case GL_TEXTURE_2D_MULTISAMPLE:
+        if (!Have(glTexImage2DMultisample != nullptr, "glTexImage2DMultisample")) {
+            return false;
+        }
+        glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, desc.samples, desc.internalFormat, desc.width,
+                                desc.height, GL_TRUE);
+        return true;
+    case GL_TEXTURE_2D_MULTISAMPLE_ARRAY:
+        if (!Have(glTexImage3DMultisample != nullptr, "glTexImage3DMultisample")) {
+            return false;
+        }
+        glTexImage3DMultisample(GL_TEXTURE_2D_MULTISAMPLE_ARRAY, desc.samples, desc.internalFormat,
+                                desc.width, desc.height, desc.layers, GL_TRUE);
+        return true;
     case GL_TEXTURE_CUBE_MAP:
         // The face targets follow each other in the order +X, -X, +Y, -Y, +Z, -Z.
         for (GLenum face = 0; face < 6; ++face) {
@@ -153,7 +179,10 @@ GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const T
     if (generateMipmaps && !generateAfterUpload) {
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, 1);
     }
-    glApplyTextureSampler(desc->target, sampler);
+    // GL has no sampling parameters for multisample textures and refuses every one.
+    if (!IsMultisample(desc->target)) {
+        glApplyTextureSampler(desc->target, sampler);
+    }
     if (!UploadLevel0(*desc, data)) {
         glDeleteTextures(1, &texID);
         texID = 0;

@@ -17,16 +17,18 @@
 
 /// What to create. Every field is 32 bits wide.
 struct VISTREL_API TextureDesc {
-    GLenum target;        ///< GL_TEXTURE_1D, _2D, _3D, _CUBE_MAP or GL_TEXTURE_2D_ARRAY_EXT
-    GLsizei width;        ///< in texels
-    GLsizei height;       ///< in texels; unused for 1D
-    GLsizei depth;        ///< in texels; used by GL_TEXTURE_3D only
-    GLint border;         ///< border width handed to every upload
-    GLint mipLevels;      ///< 0 generates the mipmap chain (GL_TEXTURE_2D only); otherwise level 0 alone
-    GLsizei layers;       ///< used by GL_TEXTURE_2D_ARRAY_EXT only, as the upload's depth
+    GLenum target;   ///< GL_TEXTURE_1D, _2D, _3D, _CUBE_MAP, GL_TEXTURE_2D_ARRAY_EXT, _2D_MULTISAMPLE(_ARRAY)
+    GLsizei width;   ///< in texels
+    GLsizei height;  ///< in texels; unused for 1D
+    GLsizei depth;   ///< in texels; used by GL_TEXTURE_3D only
+    GLint border;    ///< border width handed to every upload
+    GLint mipLevels; ///< 0 generates the mipmap chain (GL_TEXTURE_2D only); otherwise level 0 alone
+    GLsizei layers;  ///< the layer count of GL_TEXTURE_2D_ARRAY_EXT and GL_TEXTURE_2D_MULTISAMPLE_ARRAY
     GLint internalFormat; ///< internal format of every image
+    GLsizei samples;      ///< samples per texel of the multisample targets; unused by the others
 
-    /// A description of `target` with sizes 0, border 0, mipLevels 1, layers 1, internal format GL_RGBA.
+    /// A description of `target` with sizes 0, border 0, mipLevels 1, layers 1, internal format GL_RGBA,
+    /// samples 0.
     TextureDesc(GLenum target);
     /// A GL_TEXTURE_2D of `width` by `height` texels in `internalFormat`, with `mipLevels` (0: the whole
     /// chain) and the other fields as above.
@@ -103,13 +105,16 @@ VISTREL_API void glApplyTextureSampler(GLenum target, const TextureSampler* samp
 /// Creates a texture and returns its name, which the caller deletes.
 ///
 /// Level 0 comes from `data` (six records for a cube map), sampling from `sampler` (null: the short default
-/// set). Returns 0xFFFFFFFF without a GL call when `desc` or `data` is null. Returns 0 and prints
+/// set). A multisample target (GL_TEXTURE_2D_MULTISAMPLE, GL_TEXTURE_2D_MULTISAMPLE_ARRAY) gets storage of
+/// desc->samples samples with fixed sample locations, and neither pixels nor sampler, which GL forbids
+/// there. Returns 0xFFFFFFFF without a GL call when `desc` or `data` is null. Returns 0 and prints
 /// "glCreateTexture() : invalid target value" for a target it does not support, or "glCreateTexture() :
-/// glTexImage3D is not available" when a 3D or array upload lacks its entry point. Leaves the target's
-/// binding at 0 and GL_UNPACK_ALIGNMENT at 1; GL errors stay queued. The mipmap chain comes from
-/// GL_GENERATE_MIPMAP, set before the upload, or on a core profile, which lacks it, from glGenerateMipmap
-/// after the upload ("glCreateTexture() : glGenerateMipmap is not available" when the loader lacks it: level
-/// 0 alone is made).
+/// <entry point> is not available" when the upload's entry point (glTexImage3D for 3D and array textures,
+/// glTexImage2DMultisample, glTexImage3DMultisample) is missing. Leaves the target's binding at 0 and
+/// GL_UNPACK_ALIGNMENT at 1; GL errors stay queued. The mipmap chain comes from GL_GENERATE_MIPMAP, set
+/// before the upload, or on a core profile, which lacks it, from glGenerateMipmap after the upload
+/// ("glCreateTexture() : glGenerateMipmap is not available" when the loader lacks it: level 0 alone is
+/// made).
 VISTREL_API GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data,
                                    const TextureSampler* sampler);
 

@@ -138,6 +138,12 @@ void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GL
     Record("glReadPixels", {Int(x), Int(y), Int(width), Int(height), Enum(format), Enum(type), Ptr(pixels)});
 }
 
+void GLAPIENTRY glReadBuffer(GLenum mode) {
+    static auto real = Next<decltype(&glReadBuffer)>("glReadBuffer");
+    real(mode);
+    Record("glReadBuffer", {Enum(mode)});
+}
+
 void GLAPIENTRY glEnable(GLenum cap) {
     static auto real = Next<decltype(&glEnable)>("glEnable");
     real(cap);
@@ -256,6 +262,9 @@ const GLubyte* GLAPIENTRY glGetString(GLenum name) {
 // The loader's answer from the context's extension list, or a test's pretended one.
 GLboolean GLEWAPIENTRY glewGetExtension(const char* name) {
     static auto real = Next<decltype(&glewGetExtension)>("glewGetExtension");
+    if (PretendedUnlisted(name)) {
+        return GL_FALSE;
+    }
     return Pretended(name) ? GL_TRUE : real(name);
 }
 

@@ -28,14 +28,17 @@ TEST(TextureRecordsTest, DescriptionTakesItsTargetAndDefaultsTheRest) {
     EXPECT_EQ(desc.mipLevels, 1);
     EXPECT_EQ(desc.layers, 1);
     EXPECT_EQ(desc.internalFormat, GL_RGBA);
+    EXPECT_EQ(desc.samples, 0);
 
-    // Eight 32-bit fields in this order: code that fills the record by position relies on it.
-    EXPECT_EQ(sizeof(TextureDesc), 32u);
+    // Nine 32-bit fields in this order: code that fills the record by position relies on it, and the
+    // sample count came last.
+    EXPECT_EQ(sizeof(TextureDesc), 36u);
     EXPECT_THAT((std::vector<size_t>{offsetof(TextureDesc, target), offsetof(TextureDesc, width),
                                      offsetof(TextureDesc, height), offsetof(TextureDesc, depth),
                                      offsetof(TextureDesc, border), offsetof(TextureDesc, mipLevels),
-                                     offsetof(TextureDesc, layers), offsetof(TextureDesc, internalFormat)}),
-                ElementsAre(0u, 4u, 8u, 12u, 16u, 20u, 24u, 28u));
+                                     offsetof(TextureDesc, layers), offsetof(TextureDesc, internalFormat),
+                                     offsetof(TextureDesc, samples)}),
+                ElementsAre(0u, 4u, 8u, 12u, 16u, 20u, 24u, 28u, 32u));
 }
 
 TEST(TextureRecordsTest, DataStartsEmpty) {
