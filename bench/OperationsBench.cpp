@@ -44,7 +44,10 @@ namespace {
 
 // ---- what every operation works on, made once ----
 
-constexpr GLsizei kTargetSize = 64;  // framebuffer and offscreen target, in pixels
+constexpr GLsizei kTargetSize = 64; // framebuffer and offscreen target, in pixels
+// A renderbuffer as render targets have them: the driver clears its storage, so its cost grows with the
+// size while the library's stays the same.
+constexpr GLsizei kRenderbufferSize = 256;
 constexpr GLsizei kTextureSize = 16; // the created texture, in texels
 constexpr GLsizeiptr kBufferBytes = 256;
 
@@ -83,6 +86,15 @@ const char* const kIntegerVertexCore =
 const char* const kIntegerFragmentCore =
     "#version 330 core\nout vec4 color;\nvoid main() { color = vec4(1.0); }\n";
 
+// A program with a uniform block, and a compute program, alike on both contexts.
+const char* const kBlockVertex = "#version 330\nvoid main() { gl_Position = vec4(0.0); }\n";
+const char* const kBlockFragment =
+    "#version 330\nlayout(std140) uniform Shared { vec4 tint; };\nout vec4 color;\n"
+    "void main() { color = tint; }\n";
+const char* const kCompute = "#version 430\nlayout(local_size_x = 1) in;\n"
+                             "layout(std430, binding = 0) buffer Out { uint written; };\n"
+                             "void main() { written = 1u; }\n";
+
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 const float kNoBorder[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
@@ -117,6 +129,13 @@ struct Scene {
     GLuint updatedBuffer = 0;  // a buffer of kBufferBytes whose middle half is replaced
     GLuint updatedTexture = 0; // a kTextureSize square texture replaced whole
     std::vector<GLubyte> readBack;
+
+    CglVertexArray triangle; // three vertices at the origin, drawn in four instances
+    CglShader blockVertex;
+    CglShader blockFragment;
+    CglProgram blockProgram; // declares the uniform block Shared
+    CglShader computeShader;
+    CglProgram computeProgram; // empty when the context has no compute shaders
 };
 
 Scene* scene = nullptr;
@@ -132,7 +151,20 @@ struct ExtFramebuffers {
         glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_2D, texture, 0);
     }
     static GLenum Completeness() { return glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT); }
+    static GLenum ReadCompleteness() { return glCheckFramebufferStatusEXT(GL_READ_FRAMEBUFFER); }
     static void BindRead(GLuint fbo) { glBindFramebufferEXT(GL_READ_FRAMEBUFFER, fbo); }
+    static void BindDraw(GLuint fbo) { glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER, fbo); }
+    static void Blit(GLint size, GLenum filter) {
+        glBlitFramebufferEXT(0, 0, size, size, 0, 0, size, size, GL_COLOR_BUFFER_BIT, filter);
+    }
+    static void GenRenderbuffers(GLuint* renderbuffer) { glGenRenderbuffersEXT(1, renderbuffer); }
+    static void BindRenderbuffer(GLuint renderbuffer) {
+        glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, renderbuffer);
+    }
+    static void RenderbufferStorage(GLsizei size) {
+        glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, size, size);
+    }
+    static void DeleteRenderbuffers(GLuint* renderbuffer) { glDeleteRenderbuffersEXT(1, renderbuffer); }
 };
 
 struct CoreFramebuffers {
@@ -141,22 +173,60 @@ struct CoreFramebuffers {
         glFramebufferTexture2D(GL_FRAMEBUFFER, attachment, GL_TEXTURE_2D, texture, 0);
     }
     static GLenum Completeness() { return glCheckFramebufferStatus(GL_FRAMEBUFFER); }
+    static GLenum ReadCompleteness() { return glCheckFramebufferStatus(GL_READ_FRAMEBUFFER); }
     static void BindRead(GLuint fbo) { glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo); }
+    static void BindDraw(GLuint fbo) { glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo); }
+    static void Blit(GLint size, GLenum filter) {
+        glBlitFramebuffer(0, 0, size, size, 0, 0, size, size, GL_COLOR_BUFFER_BIT, filter);
+    }
+    static void GenRenderbuffers(GLuint* renderbuffer) { glGenRenderbuffers(1, renderbuffer); }
+    static void BindRenderbuffer(GLuint renderbuffer) { glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer); }
+    static void RenderbufferStorage(GLsizei size) {
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, size, size);
+    }
+    static void DeleteRenderbuffers(GLuint* renderbuffer) { glDeleteRenderbuffers(1, renderbuffer); }
 };
 
 // The library's configuring operations bind the framebuffer for their own duration only, and only when
-// it is not the bound one.
+// it is not bound for both drawing and reading already; then they put back each binding they found.
+struct Saved {
+    GLint draw = 0;
+    GLint read = 0;
+};
+
 template <typename Calls>
-void GuardedAttach(GLuint fbo, GLenum attachment, GLuint texture) {
-    GLint saved = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &saved);
-    if (saved != static_cast<GLint>(fbo)) {
+Saved SaveAndBind(GLuint fbo) {
+    Saved saved;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &saved.draw);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved.read);
+    if (saved.draw != static_cast<GLint>(fbo) || saved.read != static_cast<GLint>(fbo)) {
         Calls::Bind(fbo);
     }
-    Calls::Texture2D(attachment, texture);
-    if (saved != static_cast<GLint>(fbo)) {
-        Calls::Bind(static_cast<GLuint>(saved));
+    return saved;
+}
+
+template <typename Calls>
+void Restore(GLuint fbo, const Saved& saved) {
+    const GLint self = static_cast<GLint>(fbo);
+    if (saved.draw == saved.read) {
+        if (self != saved.draw) {
+            Calls::Bind(static_cast<GLuint>(saved.draw));
+        }
+        return;
     }
+    if (self != saved.draw) {
+        Calls::BindDraw(static_cast<GLuint>(saved.draw));
+    }
+    if (self != saved.read) {
+        Calls::BindRead(static_cast<GLuint>(saved.read));
+    }
+}
+
+template <typename Calls>
+void GuardedAttach(GLuint fbo, GLenum attachment, GLuint texture) {
+    Saved saved = SaveAndBind<Calls>(fbo);
+    Calls::Texture2D(attachment, texture);
+    Restore<Calls>(fbo, saved);
 }
 
 // ---- uniforms set by name ----
@@ -198,15 +268,9 @@ template <typename Calls>
 VISTREL_NOINLINE void RawFramebuffer() {
     GLuint fbo = scene->framebuffer.fboId;
     GuardedAttach<Calls>(fbo, GL_COLOR_ATTACHMENT0_EXT, scene->attachedTexture);
-    GLint saved = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &saved);
-    if (saved != static_cast<GLint>(fbo)) {
-        Calls::Bind(fbo);
-    }
+    Saved saved = SaveAndBind<Calls>(fbo);
     benchmark::DoNotOptimize(Calls::Completeness() == GL_FRAMEBUFFER_COMPLETE_EXT);
-    if (saved != static_cast<GLint>(fbo)) {
-        Calls::Bind(static_cast<GLuint>(saved));
-    }
+    Restore<Calls>(fbo, saved);
     Calls::Bind(fbo);
     Calls::Bind(0);
 }
@@ -450,10 +514,136 @@ VISTREL_NOINLINE void RawReadBack() {
     if (saved != static_cast<GLint>(fbo)) {
         Calls::BindRead(fbo);
     }
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kTextureSize, kTextureSize, GL_RGBA, GL_UNSIGNED_BYTE, scene->readBack.data());
+    if (Calls::ReadCompleteness() == GL_FRAMEBUFFER_COMPLETE_EXT) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kTextureSize, kTextureSize, GL_RGBA, GL_UNSIGNED_BYTE, scene->readBack.data());
+    }
     if (saved != static_cast<GLint>(fbo)) {
         Calls::BindRead(static_cast<GLuint>(saved));
+    }
+}
+
+// ---- an instanced draw from a vertex array ----
+
+VISTREL_NOINLINE void LibraryDraw() {
+    scene->triangle.Draw(GL_TRIANGLES, 0, 3, 4);
+}
+
+VISTREL_NOINLINE void RawDraw() {
+    glBindVertexArray(scene->triangle.id);
+    glDrawArraysInstanced(GL_TRIANGLES, 0, 3, 4);
+    glBindVertexArray(0);
+}
+
+// ---- a uniform block pointed at a binding point ----
+
+VISTREL_NOINLINE void LibraryBlockBinding() {
+    scene->blockProgram.SetUniformBlockBinding("Shared", 1);
+}
+
+VISTREL_NOINLINE void RawBlockBinding() {
+    GLuint program = scene->blockProgram.id;
+    GLuint index = glGetUniformBlockIndex(program, "Shared");
+    if (index != GL_INVALID_INDEX) {
+        glUniformBlockBinding(program, index, 1);
+    }
+}
+
+// ---- a compute dispatch with its barrier, the uniforms' program current again after it ----
+
+VISTREL_NOINLINE void LibraryDispatch() {
+    scene->computeProgram.Dispatch(1, 1, 1, GL_SHADER_STORAGE_BARRIER_BIT);
+    scene->program.Bind();
+}
+
+VISTREL_NOINLINE void RawDispatch() {
+    glUseProgram(scene->computeProgram.id);
+    glDispatchCompute(1, 1, 1);
+    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
+    glUseProgram(scene->program.id);
+}
+
+// ---- culling on, then the rasterizer's initial state again ----
+
+VISTREL_NOINLINE void LibraryRasterState() {
+    glApplyRasterState(&kglRasterCullBack);
+    glApplyRasterState(&kglRasterDefault);
+}
+
+VISTREL_NOINLINE void RawRasterState() {
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+}
+
+// ---- a renderbuffer of the target's size made and deleted ----
+
+VISTREL_NOINLINE void LibraryRenderbuffer() {
+    GLuint renderbuffer = glCreateRenderBuffer(GL_RGBA8, kRenderbufferSize, kRenderbufferSize, 0);
+    glDeleteRenderBuffer(&renderbuffer);
+}
+
+template <typename Calls>
+VISTREL_NOINLINE void RawRenderbuffer() {
+    GLuint renderbuffer = 0;
+    Calls::GenRenderbuffers(&renderbuffer);
+    Calls::BindRenderbuffer(renderbuffer);
+    Calls::RenderbufferStorage(kRenderbufferSize);
+    Calls::BindRenderbuffer(0);
+    if (renderbuffer != 0) {
+        Calls::DeleteRenderbuffers(&renderbuffer);
+    }
+}
+
+// ---- two draw buffers chosen for the framebuffer ----
+
+const GLenum kTwoTargets[2] = {GL_COLOR_ATTACHMENT0_EXT, GL_COLOR_ATTACHMENT0_EXT + 1};
+
+VISTREL_NOINLINE void LibraryDrawBuffers() {
+    scene->framebuffer.SetDrawBuffers(2, kTwoTargets);
+}
+
+template <typename Calls>
+VISTREL_NOINLINE void RawDrawBuffers() {
+    GLuint fbo = scene->framebuffer.fboId;
+    Saved saved = SaveAndBind<Calls>(fbo);
+    glDrawBuffers(2, kTwoTargets);
+    Restore<Calls>(fbo, saved);
+}
+
+// ---- the offscreen target's colour blitted to the framebuffer, 64 by 64 ----
+
+VISTREL_NOINLINE void LibraryBlit() {
+    scene->offscreen.BlitTo(&scene->framebuffer, 0, 0, kTargetSize, kTargetSize, 0, 0, kTargetSize,
+                            kTargetSize, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+// Each binding moves only when it is not the one the blit needs.
+template <typename Calls>
+VISTREL_NOINLINE void RawBlit() {
+    GLint read = static_cast<GLint>(scene->offscreen.fboId);
+    GLint draw = static_cast<GLint>(scene->framebuffer.fboId);
+    Saved saved;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &saved.draw);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved.read);
+    if (read != saved.read) {
+        Calls::BindRead(static_cast<GLuint>(read));
+    }
+    if (draw != saved.draw) {
+        Calls::BindDraw(static_cast<GLuint>(draw));
+    }
+    Calls::Blit(kTargetSize, GL_NEAREST);
+    if (draw != saved.draw) {
+        Calls::BindDraw(static_cast<GLuint>(saved.draw));
+    }
+    if (read != saved.read) {
+        Calls::BindRead(static_cast<GLuint>(saved.read));
     }
 }
 
@@ -465,7 +655,7 @@ struct Operation {
     void (*raw)();
 };
 
-std::vector<Operation> Operations(bool core) {
+std::vector<Operation> FirstOperations(bool core) {
     if (core) {
         return {
             {"uniforms by name (1f, 4f, matrix4)", LibraryUniforms, RawUniforms},
@@ -477,7 +667,11 @@ std::vector<Operation> Operations(bool core) {
             {"uniforms by name (1i, 4ui, matrix3)", LibraryIntegerUniforms, RawIntegerUniforms},
             {"vertex array set up and deleted", LibraryVertexArray, RawVertexArray},
             {"buffer and texture updated, texture on unit 3", LibraryUpdates, RawUpdates},
-            {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<CoreFramebuffers>}};
+            {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<CoreFramebuffers>},
+            {"renderbuffer created and deleted (256 x 256)", LibraryRenderbuffer,
+             RawRenderbuffer<CoreFramebuffers>},
+            {"two draw buffers set", LibraryDrawBuffers, RawDrawBuffers<CoreFramebuffers>},
+            {"colour blitted between framebuffers (64 x 64)", LibraryBlit, RawBlit<CoreFramebuffers>}};
     }
     return {{"uniforms by name (1f, 4f, matrix4)", LibraryUniforms, RawUniforms},
             {"framebuffer attach, check, bind, unbind", LibraryFramebuffer, RawFramebuffer<ExtFramebuffers>},
@@ -488,7 +682,23 @@ std::vector<Operation> Operations(bool core) {
             {"uniforms by name (1i, 4ui, matrix3)", LibraryIntegerUniforms, RawIntegerUniforms},
             {"vertex array set up and deleted", LibraryVertexArray, RawVertexArray},
             {"buffer and texture updated, texture on unit 3", LibraryUpdates, RawUpdates},
-            {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<ExtFramebuffers>}};
+            {"offscreen colour read back (16 x 16)", LibraryReadBack, RawReadBack<ExtFramebuffers>},
+            {"renderbuffer created and deleted (256 x 256)", LibraryRenderbuffer,
+             RawRenderbuffer<ExtFramebuffers>},
+            {"two draw buffers set", LibraryDrawBuffers, RawDrawBuffers<ExtFramebuffers>},
+            {"colour blitted between framebuffers (64 x 64)", LibraryBlit, RawBlit<ExtFramebuffers>}};
+}
+
+// Those above, then the same on both contexts; compute shaders need GLSL 4.30, which the context may lack.
+std::vector<Operation> Operations(bool core) {
+    std::vector<Operation> operations = FirstOperations(core);
+    operations.push_back({"instanced draw (3 vertices, 4 instances)", LibraryDraw, RawDraw});
+    operations.push_back({"uniform block binding", LibraryBlockBinding, RawBlockBinding});
+    if (scene->computeProgram.id != 0) {
+        operations.push_back({"compute dispatch and barrier", LibraryDispatch, RawDispatch});
+    }
+    operations.push_back({"rasterizer state, culling on and off", LibraryRasterState, RawRasterState});
+    return operations;
 }
 
 // ---- set-up ----
@@ -544,7 +754,8 @@ void CheckTwinsMatch(bool core) {
     if (core) {
         return;
     }
-    for (const char* extension : {"GL_EXT_framebuffer_object", "GL_ARB_shader_objects"}) {
+    for (const char* extension :
+         {"GL_EXT_framebuffer_object", "GL_ARB_shader_objects", "GL_EXT_framebuffer_blit"}) {
         if (!glewGetExtension(extension)) {
             fprintf(stderr, "vistrel_operations_bench: the compatibility twins need %s listed\n", extension);
             exit(1);
@@ -577,6 +788,7 @@ void MakeScene(Scene& s, bool core) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kTargetSize, kTargetSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glBindTexture(GL_TEXTURE_2D, 0);
     s.framebuffer.GenerateId();
+    s.framebuffer.AttachTexture(GL_TEXTURE_2D, s.attachedTexture, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
     s.offscreen.Create(kTargetSize, kTargetSize, GL_RGBA8, GL_DEPTH_COMPONENT24);
 
     s.textureDesc.width = kTextureSize;
@@ -613,6 +825,24 @@ void MakeScene(Scene& s, bool core) {
     updatedDesc.internalFormat = GL_RGBA8;
     s.updatedTexture = glCreateTexture(&updatedDesc, &s.textureData, nullptr);
     s.readBack.assign(kTextureSize * kTextureSize * 4, 0);
+
+    if (!s.triangle.Create()) {
+        Fail("no vertex arrays");
+    }
+    s.triangle.SetAttribute(0, s.updatedBuffer, 4, GL_FLOAT, false, 0, 0);
+    if (!s.blockVertex.CompileFromSource(kBlockVertex, GL_VERTEX_SHADER, 0, 0) ||
+        !s.blockFragment.CompileFromSource(kBlockFragment, GL_FRAGMENT_SHADER, 0, 0) ||
+        !s.blockProgram.Link(s.blockVertex.id, s.blockFragment.id)) {
+        Fail("the benchmark's uniform block program does not build");
+    }
+    const char* glsl = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
+    if (strtod(glsl, nullptr) >= 4.3) {
+        if (!s.computeShader.CompileFromSource(kCompute, GL_COMPUTE_SHADER, 0, 0) ||
+            !s.computeProgram.Link(s.computeShader.id)) {
+            Fail("the benchmark's compute program does not build");
+        }
+        glBindBufferToIndex(GL_SHADER_STORAGE_BUFFER, 0, s.updatedBuffer, 0, 0);
+    }
     ExpectNoError("after the set-up");
 }
 

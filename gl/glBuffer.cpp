@@ -84,3 +84,19 @@ bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, con
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     return glCheckError(__LINE__, kThisFile);
 }
+
+void glBindBufferToIndex(GLenum target, GLuint index, GLuint buffer, GLintptr offset, GLsizeiptr size) {
+    if (size == 0) {
+        if (glBindBufferBase == nullptr) {
+            fprintf(stderr, "glBindBufferToIndex() : glBindBufferBase is not available\n");
+            return;
+        }
+        glBindBufferBase(target, index, buffer);
+        return;
+    }
+    if (glBindBufferRange == nullptr) {
+        fprintf(stderr, "glBindBufferToIndex() : glBindBufferRange is not available\n");
+        return;
+    }
+    glBindBufferRange(target, index, buffer, offset, size);
+}

@@ -1,9 +1,10 @@
 /// @file
-/// Vertex-buffer creation, update and deletion.
+/// Vertex-buffer creation, update and deletion, and buffers bound to the indexed binding points.
 ///
-/// Each reports GL errors through glCheckError, naming this unit's source file and the line of the check, and
-/// returns its result: true means GL reported an error. The caller owns the buffer names. GL buffers are not
-/// typed, so a buffer made here serves as an index buffer too (CglVertexArray::SetIndexBuffer).
+/// Creation, update and deletion report GL errors through glCheckError, naming this unit's source file and
+/// the line of the check, and return its result: true means GL reported an error. The caller owns the buffer
+/// names. GL buffers are not typed, so a buffer made here serves as an index buffer too
+/// (CglVertexArray::SetIndexBuffer), and as a uniform or storage buffer (glBindBufferToIndex).
 #pragma once
 
 #include "glExport.h"
@@ -42,3 +43,15 @@ VISTREL_API bool glDeleteVertexBuffer(const GLuint* bufferID);
 /// no vertex array's state. When the loader lacks a buffer entry point, makes no GL call, prints
 /// "glUpdateVertexBuffer() : <entry point> is not available" and returns true.
 VISTREL_API bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, const GLubyte* data);
+
+/// Binds the buffer `buffer` (0 unbinds) to binding point `index` of `target`, whole or in part.
+///
+/// For GL_UNIFORM_BUFFER (the blocks that CglProgram::SetUniformBlockBinding points there),
+/// GL_SHADER_STORAGE_BUFFER and GL_TRANSFORM_FEEDBACK_BUFFER. A `size` of 0 binds the whole buffer with
+/// glBindBufferBase, `offset` unused; otherwise `size` bytes from byte `offset` on with glBindBufferRange,
+/// whose offset must be a multiple of GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT for uniform buffers. GL also
+/// leaves `buffer` bound at `target` itself. Unlike the functions above it reads no GL error: a bad target,
+/// index or range leaves its error queued. When the loader lacks the call, makes no GL call and prints
+/// "glBindBufferToIndex() : <entry point> is not available".
+VISTREL_API void glBindBufferToIndex(GLenum target, GLuint index, GLuint buffer, GLintptr offset,
+                                     GLsizeiptr size);

@@ -183,6 +183,10 @@ void Learn(Context& context) {
     context.arbShaderObjects = Lists("GL_ARB_shader_objects");
     context.extGeometryShader4 = Lists("GL_EXT_geometry_shader4");
     context.extDrawBuffers2 = Lists("GL_EXT_draw_buffers2");
+    context.arbInstancedArrays = Lists("GL_ARB_instanced_arrays");
+    context.extFramebufferBlit = Lists("GL_EXT_framebuffer_blit");
+    context.extFramebufferMultisample = Lists("GL_EXT_framebuffer_multisample");
+    context.extTextureArray = Lists("GL_EXT_texture_array");
 }
 
 // ---- what this thread knows ----

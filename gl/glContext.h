@@ -37,6 +37,12 @@ struct Context {
     bool arbShaderObjects = false;
     bool extGeometryShader4 = false;
     bool extDrawBuffers2 = false;
+    bool arbInstancedArrays = false;
+    // Each gives the framebuffer calls of a compatibility context one more EXT entry point; the blit's
+    // extension also brings the separate read and draw framebuffer bindings.
+    bool extFramebufferBlit = false;
+    bool extFramebufferMultisample = false;
+    bool extTextureArray = false;
     // Whether the context offers debug output (OpenGL 4.3 or KHR_debug), and whether the validation mode
     // has routed it to the standard error stream.
     bool debugOutput = false;

@@ -12,12 +12,19 @@ namespace {
 using glEntryPoints::EntryPoint;
 using glEntryPoints::FramebufferCalls;
 
+// Arrays are attached one layer at a time with the layer call; the 2D call would take a single layer
+// of its own choosing, or none.
 EntryPoint TextureCall(const FramebufferCalls& calls, GLenum target) {
     switch (target) {
     case GL_TEXTURE_1D:
         return calls.FramebufferTexture1D();
     case GL_TEXTURE_3D:
         return calls.FramebufferTexture3D();
+    case GL_TEXTURE_1D_ARRAY:
+    case GL_TEXTURE_2D_ARRAY:
+    case GL_TEXTURE_2D_MULTISAMPLE_ARRAY:
+    case GL_TEXTURE_CUBE_MAP_ARRAY:
+        return calls.FramebufferTextureLayer();
     default:
         return calls.FramebufferTexture2D();
     }
@@ -62,7 +69,8 @@ const char* StatusLine(GLenum status) {
 
 } // namespace
 
-CglFrameBuffer::CglFrameBuffer() : fboId(0), savedFboId(0), context(nullptr), learntCalls(nullptr) {}
+CglFrameBuffer::CglFrameBuffer()
+    : fboId(0), savedFboId(0), savedReadFboId(0), context(nullptr), learntCalls(nullptr) {}
 
 CglFrameBuffer::~CglFrameBuffer() {
     if (fboId == 0 || OnOwnContext("CglFrameBuffer::~CglFrameBuffer", glContext::CurrentId())) {
@@ -71,10 +79,11 @@ CglFrameBuffer::~CglFrameBuffer() {
 }
 
 CglFrameBuffer::CglFrameBuffer(CglFrameBuffer&& other) noexcept
-    : fboId(other.fboId), savedFboId(other.savedFboId), context(other.context),
-      learntCalls(other.learntCalls) {
+    : fboId(other.fboId), savedFboId(other.savedFboId), savedReadFboId(other.savedReadFboId),
+      context(other.context), learntCalls(other.learntCalls) {
     other.fboId = 0;
     other.savedFboId = 0;
+    other.savedReadFboId = 0;
     other.context = nullptr;
 }
 
@@ -85,10 +94,12 @@ CglFrameBuffer& CglFrameBuffer::operator=(CglFrameBuffer&& other) noexcept {
         }
         fboId = other.fboId;
         savedFboId = other.savedFboId;
+        savedReadFboId = other.savedReadFboId;
         learntCalls = other.learntCalls;
         context = other.context;
         other.fboId = 0;
         other.savedFboId = 0;
+        other.savedReadFboId = 0;
         other.context = nullptr;
     }
     return *this;
@@ -141,16 +152,33 @@ void CglFrameBuffer::Unbind() {
     }
 }
 
-inline void CglFrameBuffer::SaveAndBind() {
+inline void CglFrameBuffer::SaveAndBind(const FramebufferCalls& calls) {
+    // With separate bindings this is the draw binding, which has the same value.
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &savedFboId);
-    if (static_cast<GLint>(fboId) != savedFboId) {
-        Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
+    savedReadFboId = savedFboId;
+    if (calls.separateBindings) {
+        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &savedReadFboId);
+    }
+    // Bound for both, so that the read buffer and the attachments concern the same framebuffer.
+    const GLint self = static_cast<GLint>(fboId);
+    if (self != savedFboId || self != savedReadFboId) {
+        calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
     }
 }
 
-inline void CglFrameBuffer::RestoreBinding() {
-    if (static_cast<GLint>(fboId) != savedFboId) {
-        Calls().bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+inline void CglFrameBuffer::RestoreBinding(const FramebufferCalls& calls) {
+    const GLint self = static_cast<GLint>(fboId);
+    if (savedFboId == savedReadFboId) {
+        if (self != savedFboId) {
+            calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, static_cast<GLuint>(savedFboId));
+        }
+        return;
+    }
+    if (self != savedFboId) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(savedFboId));
+    }
+    if (self != savedReadFboId) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(savedReadFboId));
     }
 }
 
@@ -164,6 +192,12 @@ inline void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum
     case GL_TEXTURE_3D:
         calls.framebufferTexture3D(GL_FRAMEBUFFER_EXT, attachment, GL_TEXTURE_3D, texId, level, zSlice);
         break;
+    case GL_TEXTURE_1D_ARRAY:
+    case GL_TEXTURE_2D_ARRAY:
+    case GL_TEXTURE_2D_MULTISAMPLE_ARRAY:
+    case GL_TEXTURE_CUBE_MAP_ARRAY:
+        calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, zSlice);
+        break;
     default:
         calls.framebufferTexture2D(GL_FRAMEBUFFER_EXT, attachment, target, texId, level);
         break;
@@ -176,9 +210,9 @@ void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachmen
     if (!Available("AttachTexture", {calls.BindFramebuffer(), TextureCall(calls, target)})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     FramebufferTextureByTarget(attachment, target, texId, level, zSlice);
-    RestoreBinding();
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
@@ -200,18 +234,20 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
     if (!Available("AttachRenderBuffer", {calls.BindFramebuffer(), calls.FramebufferRenderbuffer()})) {
         return;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
-    RestoreBinding();
+    RestoreBinding(calls);
 #else
     if (!Available("AttachRenderBuffer",
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv(),
                     calls.FramebufferRenderbuffer()})) {
         return;
     }
-    SaveAndBind();
-    // The queries are guarded too: they find this framebuffer bound and overwrite savedFboId with it.
+    SaveAndBind(calls);
+    // The queries are guarded too: they find this framebuffer bound and overwrite the saved bindings
+    // with it.
     const GLint callerBinding = savedFboId;
+    const GLint callerRead = savedReadFboId;
     // Texture and renderbuffer names are counted separately, so an equal name alone may be a texture;
     // the type is asked only then, keeping the usual cost at one query.
     bool redundant = QueryAttachedId(attachment) == static_cast<GLint>(renderBufferId) &&
@@ -224,7 +260,8 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
         calls.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, attachment, GL_RENDERBUFFER_EXT, renderBufferId);
     }
     savedFboId = callerBinding;
-    RestoreBinding();
+    savedReadFboId = callerRead;
+    RestoreBinding(calls);
 #endif
 }
 
@@ -245,9 +282,10 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return;
     }
-    SaveAndBind();
-    // The inner operations are guarded too and overwrite savedFboId with this framebuffer's own name.
+    SaveAndBind(calls);
+    // The inner operations are guarded too and overwrite the saved bindings with this framebuffer's name.
     const GLint callerBinding = savedFboId;
+    const GLint callerRead = savedReadFboId;
     switch (QueryAttachedType(attachment)) {
     case GL_NONE:
         break;
@@ -263,7 +301,8 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
         break;
     }
     savedFboId = callerBinding;
-    RestoreBinding();
+    savedReadFboId = callerRead;
+    RestoreBinding(calls);
 }
 
 void CglFrameBuffer::UnbindAllAttachments() {
@@ -279,6 +318,83 @@ void CglFrameBuffer::UnbindAllAttachments() {
     }
 }
 
+void CglFrameBuffer::AttachLayered(GLuint texId, GLenum attachment, GLint level) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("AttachLayered", {calls.BindFramebuffer(), calls.FramebufferTexture()})) {
+        return;
+    }
+    SaveAndBind(calls);
+    calls.framebufferTexture(GL_FRAMEBUFFER_EXT, attachment, texId, level);
+    RestoreBinding(calls);
+}
+
+void CglFrameBuffer::AttachTextureLayer(GLuint texId, GLenum attachment, GLint level, GLint layer) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("AttachTextureLayer", {calls.BindFramebuffer(), calls.FramebufferTextureLayer()})) {
+        return;
+    }
+    SaveAndBind(calls);
+    calls.framebufferTextureLayer(GL_FRAMEBUFFER_EXT, attachment, texId, level, layer);
+    RestoreBinding(calls);
+}
+
+void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("SetDrawBuffers",
+                   {calls.BindFramebuffer(), {glDrawBuffers != nullptr, "glDrawBuffers"}})) {
+        return;
+    }
+    // GL's enumeration leaves room for 32 colour attachments; no GL draws to more at once, so a larger
+    // count is refused as it would have been.
+    GLenum defaults[32];
+    if (attachments == nullptr) {
+        count = count < 32 ? count : 32;
+        for (int i = 0; i < count; ++i) {
+            defaults[i] = GL_COLOR_ATTACHMENT0_EXT + i;
+        }
+        attachments = defaults;
+    }
+    SaveAndBind(calls);
+    glDrawBuffers(count, attachments);
+    RestoreBinding(calls);
+}
+
+void CglFrameBuffer::SetReadBuffer(GLenum attachment) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("SetReadBuffer", {calls.BindFramebuffer()})) {
+        return;
+    }
+    SaveAndBind(calls);
+    glReadBuffer(attachment);
+    RestoreBinding(calls);
+}
+
+void CglFrameBuffer::BlitTo(const CglFrameBuffer* target, GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1,
+                            GLint dstX0, GLint dstY0, GLint dstX1, GLint dstY1, GLbitfield mask,
+                            GLenum filter) {
+    const FramebufferCalls& calls = Calls();
+    if (!Available("BlitTo", {calls.BindFramebuffer(), calls.SeparateBindings(), calls.BlitFramebuffer()})) {
+        return;
+    }
+    const GLint read = static_cast<GLint>(fboId);
+    const GLint draw = target != nullptr ? static_cast<GLint>(target->fboId) : 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &savedFboId);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &savedReadFboId);
+    if (read != savedReadFboId) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, fboId);
+    }
+    if (draw != savedFboId) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(draw));
+    }
+    calls.blitFramebuffer(srcX0, srcY0, srcX1, srcY1, dstX0, dstY0, dstX1, dstY1, mask, filter);
+    if (draw != savedFboId) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(savedFboId));
+    }
+    if (read != savedReadFboId) {
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(savedReadFboId));
+    }
+}
+
 GLint CglFrameBuffer::QueryMaxColorAttachments() {
     GLint maxAttach = 0;
     glGetIntegerv(GL_MAX_COLOR_ATTACHMENTS_EXT, &maxAttach);
@@ -290,13 +406,13 @@ bool CglFrameBuffer::CheckStatus() {
     if (!Available("CheckStatus", {calls.BindFramebuffer(), calls.CheckFramebufferStatus()})) {
         return false;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     GLenum status = calls.checkFramebufferStatus(GL_FRAMEBUFFER_EXT);
     const char* line = StatusLine(status);
     if (line != nullptr) {
         fprintf(stderr, "%s", line);
     }
-    RestoreBinding();
+    RestoreBinding(calls);
     return line == nullptr;
 }
 
@@ -305,10 +421,10 @@ GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, 
     if (!Available(operation, {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return 0;
     }
-    SaveAndBind();
+    SaveAndBind(calls);
     GLint value = 0;
     calls.getFramebufferAttachmentParameteriv(GL_FRAMEBUFFER_EXT, attachment, pname, &value);
-    RestoreBinding();
+    RestoreBinding(calls);
     return value;
 }
 
@@ -332,4 +448,39 @@ GLint CglFrameBuffer::QueryAttachedFace(GLenum attachment) {
 GLint CglFrameBuffer::QueryAttachedSlice(GLenum attachment) {
     return QueryAttachment("QueryAttachedSlice", attachment,
                            GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_3D_ZOFFSET_EXT);
+}
+
+GLuint glCreateRenderBuffer(GLenum internalFormat, GLsizei width, GLsizei height, GLsizei samples) {
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    // Any other count than 0 goes to the multisample call, which refuses a negative one itself.
+    EntryPoint storage = samples != 0 ? calls.RenderbufferStorageMultisample() : calls.RenderbufferStorage();
+    const char* missing =
+        glEntryPoints::FirstMissing({calls.GenRenderbuffers(), calls.BindRenderbuffer(), storage});
+    if (missing != nullptr) {
+        fprintf(stderr, "glCreateRenderBuffer() : %s is not available\n", missing);
+        return 0;
+    }
+    GLuint renderBuffer = 0;
+    calls.genRenderbuffers(1, &renderBuffer);
+    calls.bindRenderbuffer(GL_RENDERBUFFER_EXT, renderBuffer);
+    if (samples != 0) {
+        calls.renderbufferStorageMultisample(GL_RENDERBUFFER_EXT, samples, internalFormat, width, height);
+    } else {
+        calls.renderbufferStorage(GL_RENDERBUFFER_EXT, internalFormat, width, height);
+    }
+    calls.bindRenderbuffer(GL_RENDERBUFFER_EXT, 0);
+    return renderBuffer;
+}
+
+void glDeleteRenderBuffer(GLuint* renderBuffer) {
+    if (renderBuffer == nullptr || *renderBuffer == 0) {
+        return;
+    }
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    if (calls.deleteRenderbuffers == nullptr) {
+        fprintf(stderr, "glDeleteRenderBuffer() : %s is not available\n", calls.DeleteRenderbuffers().name);
+        return;
+    }
+    calls.deleteRenderbuffers(1, renderBuffer);
+    *renderBuffer = 0;
 }

@@ -17,6 +17,24 @@ bool Available(const char* operation, std::initializer_list<EntryPoint> needed) 
     return glEntryPoints::Available("CglOffscreenBuffer", operation, needed);
 }
 
+bool PackedDepthStencil(GLint format) {
+    return format == GL_DEPTH_STENCIL || format == GL_DEPTH24_STENCIL8 || format == GL_DEPTH32F_STENCIL8;
+}
+
+// Attaches the colour texture and the depth texture: a packed depth-stencil texture serves the stencil
+// test too, at the combined point where the family has one and at both points otherwise.
+void AttachImages(CglOffscreenBuffer& target, const glEntryPoints::FramebufferCalls& calls) {
+    target.AttachTexture(GL_TEXTURE_2D, target.colorTexId, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
+    if (!PackedDepthStencil(target.depthDesc.internalFormat)) {
+        target.AttachTexture(GL_TEXTURE_2D, target.depthTexId, GL_DEPTH_ATTACHMENT_EXT, 0, 0);
+    } else if (calls.depthStencilAttachment) {
+        target.AttachTexture(GL_TEXTURE_2D, target.depthTexId, GL_DEPTH_STENCIL_ATTACHMENT, 0, 0);
+    } else {
+        target.AttachTexture(GL_TEXTURE_2D, target.depthTexId, GL_DEPTH_ATTACHMENT_EXT, 0, 0);
+        target.AttachTexture(GL_TEXTURE_2D, target.depthTexId, GL_STENCIL_ATTACHMENT_EXT, 0, 0);
+    }
+}
+
 } // namespace
 
 CglOffscreenBuffer::CglOffscreenBuffer()
@@ -104,12 +122,14 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
 
     TextureData colorRes;
     TextureData depthRes;
+    bool packed = PackedDepthStencil(depthFormat);
     colorRes.format = GL_RGBA;
-    depthRes.format = GL_DEPTH_COMPONENT;
+    depthRes.format = packed ? GL_DEPTH_STENCIL : GL_DEPTH_COMPONENT;
     // GL allocates no image for a type that is not one of its own, even without pixels. Bytes suit
-    // every normalized colour format; floats cover every depth format without a narrowing conversion.
+    // every colour format; floats cover every depth format without a narrowing conversion; a packed
+    // depth-stencil format takes a packed type, and GL accepts this one for each of them.
     colorRes.type = GL_UNSIGNED_BYTE;
-    depthRes.type = GL_FLOAT;
+    depthRes.type = packed ? GL_UNSIGNED_INT_24_8 : GL_FLOAT;
 
     depthTexId = glTextureInternal::CreateTexture(current, &depthDesc, &depthRes, &depthSampler);
     colorTexId = glTextureInternal::CreateTexture(current, &colorDesc, &colorRes, &colorSampler);
@@ -117,8 +137,7 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
     GenerateId(current);
     // Bound now, the guarded calls below make no bind calls of their own.
     Bind();
-    AttachTexture(GL_TEXTURE_2D, colorTexId, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
-    AttachTexture(GL_TEXTURE_2D, depthTexId, GL_DEPTH_ATTACHMENT_EXT, 0, 0);
+    AttachImages(*this, calls);
     viewport.height = height;
     viewport.width = width;
     if (!CheckStatus()) {
@@ -128,12 +147,12 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
 }
 
 void CglOffscreenBuffer::BeginRender() {
-    if (!Available("BeginRender", {Calls().BindFramebuffer()})) {
+    const glEntryPoints::FramebufferCalls& calls = Calls();
+    if (!Available("BeginRender", {calls.BindFramebuffer()})) {
         return;
     }
     Bind();
-    AttachTexture(GL_TEXTURE_2D, colorTexId, GL_COLOR_ATTACHMENT0_EXT, 0, 0);
-    AttachTexture(GL_TEXTURE_2D, depthTexId, GL_DEPTH_ATTACHMENT_EXT, 0, 0);
+    AttachImages(*this, calls);
     glApplyViewportState(&viewport);
 }
 
@@ -146,14 +165,25 @@ void CglOffscreenBuffer::EndRender() {
 }
 
 bool CglOffscreenBuffer::ReadColor(GLint x, GLint y, GLsizei width, GLsizei height, GLubyte* rgba) {
+    return Read("ReadColor", x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+bool CglOffscreenBuffer::ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                                    GLenum type, void* pixels) {
+    return Read("ReadPixels", x, y, width, height, format, type, pixels);
+}
+
+bool CglOffscreenBuffer::Read(const char* operation, GLint x, GLint y, GLsizei width, GLsizei height,
+                              GLenum format, GLenum type, void* pixels) {
     // Compared without sums, which a large request could overflow.
     bool inside = x >= 0 && y >= 0 && width >= 1 && height >= 1 && x < colorDesc.width &&
                   y < colorDesc.height && width <= colorDesc.width - x && height <= colorDesc.height - y;
-    if (rgba == nullptr || fboId == 0 || colorTexId == 0 || !inside) {
+    if (pixels == nullptr || fboId == 0 || colorTexId == 0 || !inside) {
         return false;
     }
     const glEntryPoints::FramebufferCalls& calls = Calls();
-    if (!Available("ReadColor", {calls.BindFramebuffer()})) {
+    if (!Available(operation,
+                   {calls.BindFramebuffer(), calls.SeparateBindings(), calls.CheckFramebufferStatus()})) {
         return false;
     }
     // Only the read binding is switched, so the caller's drawing target stays as it was throughout.
@@ -163,11 +193,15 @@ bool CglOffscreenBuffer::ReadColor(GLint x, GLint y, GLsizei width, GLsizei heig
     if (switchRead) {
         calls.bindFramebuffer(GL_READ_FRAMEBUFFER, fboId);
     }
-    // A framebuffer object reads from its first colour attachment unless told otherwise.
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // An incomplete framebuffer reads nothing; GL would say so only with an error.
+    bool complete = calls.checkFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE_EXT;
+    if (complete) {
+        // A framebuffer object reads colour from its first colour attachment unless told otherwise.
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x, y, width, height, format, type, pixels);
+    }
     if (switchRead) {
         calls.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(callerRead));
     }
-    return true;
+    return complete;
 }

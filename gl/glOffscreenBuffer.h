@@ -32,25 +32,35 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
     /// Deletes what an earlier Create made, then creates a `width` by `height` depth texture of internal
     /// format `depthFormat` (one of GL's depth formats) and a colour texture of `colorFormat`, both with
     /// GL_CLAMP wrapping (GL_CLAMP_TO_EDGE on a core profile, which has no GL_CLAMP) and linear filters, and
-    /// a framebuffer with them at colour point 0 and the depth point. When the framebuffer is incomplete it
-    /// writes the status line and then "Error creating offscreen buffer\n"; nothing is undone. Leaves
-    /// framebuffer 0 bound, the GL_TEXTURE_2D binding 0 and GL_UNPACK_ALIGNMENT 1.
+    /// a framebuffer with them at colour point 0 and the depth point. A packed depth-stencil format
+    /// (GL_DEPTH24_STENCIL8, GL_DEPTH32F_STENCIL8, GL_DEPTH_STENCIL) is attached at the stencil point too
+    /// (GL_DEPTH_STENCIL_ATTACHMENT with the core calls), so the stencil test works on the target. When the
+    /// framebuffer is incomplete it writes the status line and then "Error creating offscreen buffer\n";
+    /// nothing is undone. Leaves framebuffer 0 bound, the GL_TEXTURE_2D binding 0 and GL_UNPACK_ALIGNMENT 1.
     void Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat);
-    /// Binds this framebuffer, attaches both textures again and sets the viewport to the whole target with
-    /// depth range 0 to 1.
+    /// Binds this framebuffer, attaches both textures again (at the points Create chose) and sets the
+    /// viewport to the whole target with depth range 0 to 1.
     void BeginRender();
     /// Binds the window-system framebuffer; the viewport stays as BeginRender set it.
     void EndRender();
-    /// Reads a rectangle of the colour texture back as RGBA bytes.
-    ///
-    /// Reads the `width` by `height` rectangle at (`x`, `y`) of the colour texture into `rgba` as tightly
-    /// packed RGBA bytes, bottom row first, and returns true. The read framebuffer binding is this target's
-    /// only for the read and then the caller's again; the draw framebuffer binding is not touched. Leaves
-    /// GL_PACK_ALIGNMENT at 1. Returns false without a GL call for null `rgba`, a width or height below 1, a
-    /// rectangle not wholly inside the target, or a target not created. Needs the separate read binding of
-    /// OpenGL 3.0, ARB_framebuffer_object or EXT_framebuffer_blit, and no pixel-pack buffer bound (GL would
-    /// write the pixels there instead).
+    /// Reads a rectangle of the colour texture back as RGBA bytes: ReadPixels with GL_RGBA and
+    /// GL_UNSIGNED_BYTE into `rgba`.
     bool ReadColor(GLint x, GLint y, GLsizei width, GLsizei height, GLubyte* rgba);
+    /// Reads a rectangle of the target back in any pixel format and type.
+    ///
+    /// Reads the `width` by `height` rectangle at (`x`, `y`) into `pixels` as tightly packed rows of `format`
+    /// and `type`, bottom row first, and returns true: colour from the read buffer (the colour texture
+    /// unless SetReadBuffer chose otherwise) for a colour format, unclamped for a float type on a float
+    /// target; GL_DEPTH_COMPONENT, GL_STENCIL_INDEX or GL_DEPTH_STENCIL from the depth texture. The read
+    /// framebuffer binding is this target's only for the read and then the caller's again; the draw
+    /// framebuffer binding is not touched. Leaves GL_PACK_ALIGNMENT at 1. Returns false without a GL call for
+    /// null `pixels`, a width or height below 1, a rectangle not wholly inside the target, or a target not
+    /// created; and false, reading nothing, when the framebuffer is not complete. Needs the separate read
+    /// binding of OpenGL 3.0, ARB_framebuffer_object or EXT_framebuffer_blit ("CglOffscreenBuffer::ReadPixels
+    /// ERROR: <blit entry point> is not available\n" without it), and no pixel-pack buffer bound (GL would
+    /// write the pixels there instead). A format and type GL refuses stay a GL error.
+    bool ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                    void* pixels);
 
     GLuint colorTexId;           ///< the colour texture; 0 for none
     GLuint depthTexId;           ///< the depth texture; 0 for none
@@ -65,4 +75,7 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
     // context than the one that made them (`current`), or with none, deletes nothing and says so as
     // `where` ("CglOffscreenBuffer::<Operation>").
     void Release(const char* where, const void* current);
+    // ReadPixels, its messages naming `operation`.
+    bool Read(const char* operation, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+              GLenum type, void* pixels);
 };

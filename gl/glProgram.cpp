@@ -542,6 +542,66 @@ bool CglProgram::Link(GLuint shader1, GLuint shader2, GLuint shader3) {
     return LinkShaders(*this, shaders, 3, false);
 }
 
+bool CglProgram::Link(GLuint shader) {
+    return LinkShaders(*this, &shader, 1, false);
+}
+
+bool CglProgram::Link(const GLuint* shaders, int count) {
+    if (shaders == nullptr || count < 1) {
+        return false;
+    }
+    return LinkShaders(*this, shaders, count, false);
+}
+
+bool CglProgram::LoadFromFiles(const char* vertexPath, const char* fragmentPath, const char* geometryPath,
+                               GLint geometryInput, GLint geometryOutput) {
+    const char* operation = "CglProgram::LoadFromFiles";
+    Context& context = glContext::Current();
+    // Known before any file is read, so that a shader left without a name means a file that can't be.
+    const char* missing = MissingForCompile(context);
+    if (missing == nullptr) {
+        missing = MissingForLink(context, false);
+    }
+    if (missing != nullptr) {
+        ReportMissing(operation, missing);
+        return false;
+    }
+    DeleteProgram(context, *this);
+
+    const struct {
+        const char* path;
+        GLenum type;
+    } stages[] = {{vertexPath, GL_VERTEX_SHADER},
+                  {fragmentPath, GL_FRAGMENT_SHADER},
+                  {geometryPath, GL_GEOMETRY_SHADER_EXT}};
+    // Deleted on return; GL keeps those the program links until the program goes.
+    CglShader shaders[3];
+    GLuint names[3] = {};
+    int count = 0;
+    for (const auto& stage : stages) {
+        if (stage.path == nullptr) {
+            continue;
+        }
+        CglShader& shader = shaders[count];
+        if (!shader.LoadFromFile(stage.path, stage.type, geometryInput, geometryOutput)) {
+            if (shader.id == 0) {
+                fprintf(stderr, "%s ERROR: cannot read '%s'\n", operation, stage.path);
+            } else {
+                memcpy(statusMessage, shader.statusMessage, sizeof statusMessage);
+                logLength = shader.logLength;
+                fprintf(stderr, "%s ERROR: '%s' does not compile\n", operation, stage.path);
+            }
+            return false;
+        }
+        names[count++] = shader.id;
+    }
+    if (!LinkShaders(*this, names, count, false)) {
+        fprintf(stderr, "%s ERROR: the shaders do not link\n", operation);
+        return false;
+    }
+    return true;
+}
+
 void CglProgram::Bind() const {
     if (!Loaded(glUseProgram)) {
         ReportMissing("CglProgram::Bind", "glUseProgram");
@@ -556,6 +616,66 @@ void CglProgram::Unbind() const {
         return;
     }
     glUseProgram(0);
+}
+
+bool CglProgram::HasParameter(const char* name) const {
+    if (id == 0) {
+        return false;
+    }
+    if (!Loaded(glGetUniformLocation)) {
+        ReportMissing("CglProgram::HasParameter", "glGetUniformLocation");
+        return false;
+    }
+    return glGetUniformLocation(id, name) >= 0;
+}
+
+void CglProgram::SetUniformBlockBinding(const char* block, GLuint binding) const {
+    const char* missing =
+        glEntryPoints::FirstMissing({{Loaded(glGetUniformBlockIndex), "glGetUniformBlockIndex"},
+                                     {Loaded(glUniformBlockBinding), "glUniformBlockBinding"}});
+    if (missing != nullptr) {
+        ReportMissing("CglProgram::SetUniformBlockBinding", missing);
+        return;
+    }
+    GLuint index = glGetUniformBlockIndex(id, block);
+    if (index == GL_INVALID_INDEX) {
+        fprintf(stderr, "Error setting uniform block '%s'\n", block);
+        return;
+    }
+    glUniformBlockBinding(id, index, binding);
+}
+
+void CglProgram::SetStorageBlockBinding(const char* block, GLuint binding) const {
+    const char* missing =
+        glEntryPoints::FirstMissing({{Loaded(glGetProgramResourceIndex), "glGetProgramResourceIndex"},
+                                     {Loaded(glShaderStorageBlockBinding), "glShaderStorageBlockBinding"}});
+    if (missing != nullptr) {
+        ReportMissing("CglProgram::SetStorageBlockBinding", missing);
+        return;
+    }
+    GLuint index = glGetProgramResourceIndex(id, GL_SHADER_STORAGE_BLOCK, block);
+    if (index == GL_INVALID_INDEX) {
+        fprintf(stderr, "Error setting storage block '%s'\n", block);
+        return;
+    }
+    glShaderStorageBlockBinding(id, index, binding);
+}
+
+void CglProgram::Dispatch(GLuint x, GLuint y, GLuint z, GLbitfield barriers) const {
+    // The barrier is checked with the rest, so that a missing one leaves no dispatch unfenced.
+    const char* missing =
+        glEntryPoints::FirstMissing({{Loaded(glUseProgram), "glUseProgram"},
+                                     {Loaded(glDispatchCompute), "glDispatchCompute"},
+                                     {barriers == 0 || Loaded(glMemoryBarrier), "glMemoryBarrier"}});
+    if (missing != nullptr) {
+        ReportMissing("CglProgram::Dispatch", missing);
+        return;
+    }
+    glUseProgram(id);
+    glDispatchCompute(x, y, z);
+    if (barriers != 0) {
+        glMemoryBarrier(barriers);
+    }
 }
 
 void CglProgram::SetParameter1f(const char* name, float x) const {

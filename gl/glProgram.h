@@ -1,6 +1,7 @@
 /// @file
-/// GLSL shader and program objects: shaders compiled from text or files, programs linked from two or three of
-/// them, uniforms set by name and textures bound to samplers.
+/// GLSL shader and program objects: shaders compiled from text or files, programs linked from any number of
+/// them or loaded from files in one call, uniforms and uniform and storage blocks set by name, textures bound
+/// to samplers and compute programs dispatched.
 ///
 /// Every operation runs on the thread that owns the GL context, with the extension loader initialised. Where
 /// an entry point beyond OpenGL 1.1 is missing, the operation makes no call through it: it prints
@@ -126,11 +127,61 @@ class VISTREL_API CglProgram {
     /// As the two-shader Link, but the program comes from glCreateProgram and the shaders are attached in the
     /// order shader1, shader3, shader2.
     bool Link(GLuint shader1, GLuint shader2, GLuint shader3);
+    /// Links a program of one shader: a compute shader.
+    ///
+    /// As the three-shader Link, with the one shader attached.
+    bool Link(GLuint shader);
+    /// Links a program of `count` shaders, attached in the order given: tessellation stages, say.
+    ///
+    /// As the three-shader Link. A null `shaders` or a `count` below 1 returns false without a GL call,
+    /// leaving the program held.
+    bool Link(const GLuint* shaders, int count);
+    /// Compiles a program's shaders from files and links them: the whole of a program in one call.
+    ///
+    /// Compiles each file with CglShader::LoadFromFile (vertex, fragment, then geometry), links them as the
+    /// three-shader Link does and deletes the shader objects, which the program keeps while it needs them.
+    /// A null path leaves its stage out: `geometryPath` is null for a program without a geometry shader.
+    /// `geometryInput` and `geometryOutput` are the geometry shader's primitive types where the context takes
+    /// them as program parameters (see the file's description). Deletes the program held first. Returns true
+    /// when the program links. On failure prints one line and returns false:
+    /// - "CglProgram::LoadFromFiles ERROR: cannot read '<path>'\n" for a file that can't be read whole (`id`
+    ///   0, the status message unchanged);
+    /// - "CglProgram::LoadFromFiles ERROR: '<path>' does not compile\n", after the compile log the shader
+    ///   prints itself; the status message holds that log and `id` is 0;
+    /// - "CglProgram::LoadFromFiles ERROR: the shaders do not link\n"; the status message holds the link
+    ///   log and `id` the failed program, as after Link.
+    bool LoadFromFiles(const char* vertexPath, const char* fragmentPath, const char* geometryPath = nullptr,
+                       GLint geometryInput = GL_TRIANGLES, GLint geometryOutput = GL_TRIANGLE_STRIP);
 
     /// Makes this program current.
     void Bind() const;
     /// Makes no program current, whichever one was.
     void Unbind() const;
+
+    /// Whether `name` is an active uniform of this program's default block, which the setters can set.
+    ///
+    /// For code that serves several programs and sets a uniform only where it is declared. One lookup, no
+    /// binding change, no message about the name; false without a GL call while it holds no program.
+    bool HasParameter(const char* name) const;
+    /// Makes the uniform block `block` of this program read from binding point `binding`.
+    ///
+    /// The buffer bound there with glBindBufferToIndex(GL_UNIFORM_BUFFER, ...) feeds the block; programs
+    /// that declare the same block and use the same binding share its values. Kept by the program: no
+    /// binding changes and no need to Bind first. A block that is not active in the program prints "Error
+    /// setting uniform block '%s'\n" and sets nothing.
+    void SetUniformBlockBinding(const char* block, GLuint binding) const;
+    /// Makes the shader storage block `block` of this program use binding point `binding`.
+    ///
+    /// As SetUniformBlockBinding, for GL_SHADER_STORAGE_BUFFER (OpenGL 4.3). A block that is not active in
+    /// the program prints "Error setting storage block '%s'\n" and sets nothing.
+    void SetStorageBlockBinding(const char* block, GLuint binding) const;
+    /// Runs this compute program on `x` by `y` by `z` work groups.
+    ///
+    /// Makes this program current and dispatches; when `barriers` is not 0
+    /// (GL_SHADER_IMAGE_ACCESS_BARRIER_BIT, GL_TEXTURE_FETCH_BARRIER_BIT, ...), then calls glMemoryBarrier
+    /// with it, so that what the dispatch wrote is seen by the reads those bits name. Leaves this program
+    /// current. A program without a compute shader leaves GL_INVALID_OPERATION queued.
+    void Dispatch(GLuint x, GLuint y, GLuint z, GLbitfield barriers) const;
 
     /// @name Float uniforms
     ///@{

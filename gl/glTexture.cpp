@@ -9,9 +9,20 @@
 
 TextureDesc::TextureDesc(GLenum target)
     : target(target), width(0), height(0), depth(0), border(0), mipLevels(1), layers(1),
-      internalFormat(GL_RGBA) {}
+      internalFormat(GL_RGBA), samples(0) {}
+
+TextureDesc::TextureDesc(GLsizei width, GLsizei height, GLint internalFormat, GLint mipLevels)
+    : TextureDesc(GL_TEXTURE_2D) {
+    this->width = width;
+    this->height = height;
+    this->internalFormat = internalFormat;
+    this->mipLevels = mipLevels;
+}
 
 TextureData::TextureData() : pixels(nullptr), format(0), type(0) {}
+
+TextureData::TextureData(const void* pixels, GLenum format, GLenum type)
+    : pixels(static_cast<const GLubyte*>(pixels)), format(format), type(type) {}
 
 TextureFilter::TextureFilter() {
     SetDefaults();
@@ -40,6 +51,19 @@ void TextureSampler::SetDefaults() {
     maxLod = std::numeric_limits<float>::max();
     TextureFilter::SetDefaults();
 }
+
+TextureSampler::TextureSampler(GLenum wrap, GLenum minFilter) {
+    SetDefaults();
+    wrapR = wrap;
+    wrapS = wrap;
+    wrapT = wrap;
+    this->minFilter = minFilter;
+}
+
+const TextureSampler kglSamplerRepeatLinear(GL_REPEAT, GL_LINEAR);
+const TextureSampler kglSamplerRepeatMipmapped(GL_REPEAT, GL_LINEAR_MIPMAP_LINEAR);
+const TextureSampler kglSamplerClampLinear(GL_CLAMP_TO_EDGE, GL_LINEAR);
+const TextureSampler kglSamplerClampMipmapped(GL_CLAMP_TO_EDGE, GL_LINEAR_MIPMAP_LINEAR);
 
 void glApplyTextureSampler(GLenum target, const TextureSampler* sampler) {
     if (sampler == nullptr) {
@@ -76,6 +100,17 @@ bool HaveTexImage3D() {
     return glTexImage3D != nullptr;
 }
 
+bool IsMultisample(GLenum target) {
+    return target == GL_TEXTURE_2D_MULTISAMPLE || target == GL_TEXTURE_2D_MULTISAMPLE_ARRAY;
+}
+
+bool Have(bool present, const char* entryPoint) {
+    if (!present) {
+        fprintf(stderr, "glCreateTexture() : %s is not available\n", entryPoint);
+    }
+    return present;
+}
+
 // Uploads level 0 of the texture bound at desc.target. False, with the message printed, when the
 // target cannot be uploaded.
 bool UploadLevel0(const TextureDesc& desc, const TextureData* data) {
@@ -99,6 +134,21 @@ bool UploadLevel0(const TextureDesc& desc, const TextureData* data) {
                      data->format, data->type, data->pixels);
         return true;
     }
+    // Fixed sample locations, which a framebuffer needs to hold the texture beside a renderbuffer.
+    case GL_TEXTURE_2D_MULTISAMPLE:
+        if (!Have(glTexImage2DMultisample != nullptr, "glTexImage2DMultisample")) {
+            return false;
+        }
+        glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, desc.samples, desc.internalFormat, desc.width,
+                                desc.height, GL_TRUE);
+        return true;
+    case GL_TEXTURE_2D_MULTISAMPLE_ARRAY:
+        if (!Have(glTexImage3DMultisample != nullptr, "glTexImage3DMultisample")) {
+            return false;
+        }
+        glTexImage3DMultisample(GL_TEXTURE_2D_MULTISAMPLE_ARRAY, desc.samples, desc.internalFormat,
+                                desc.width, desc.height, desc.layers, GL_TRUE);
+        return true;
     case GL_TEXTURE_CUBE_MAP:
         // The face targets follow each other in the order +X, -X, +Y, -Y, +Z, -Z.
         for (GLenum face = 0; face < 6; ++face) {
@@ -140,7 +190,10 @@ GLuint glTextureInternal::CreateTexture(const glContext::Context& context, const
     if (generateMipmaps && !generateAfterUpload) {
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, 1);
     }
-    glApplyTextureSampler(desc->target, sampler);
+    // GL has no sampling parameters for multisample textures and refuses every one.
+    if (!IsMultisample(desc->target)) {
+        glApplyTextureSampler(desc->target, sampler);
+    }
     if (!UploadLevel0(*desc, data)) {
         glDeleteTextures(1, &texID);
         texID = 0;
@@ -180,4 +233,13 @@ void glBindTextureToUnit(int unit, GLenum target, GLuint texture) {
     if (unit != 0) {
         glActiveTexture(GL_TEXTURE0);
     }
+}
+
+void glBindImageToUnit(GLuint unit, GLuint texture, GLint level, bool layered, GLint layer, GLenum access,
+                       GLenum format) {
+    if (glBindImageTexture == nullptr) {
+        fprintf(stderr, "glBindImageToUnit() : glBindImageTexture is not available\n");
+        return;
+    }
+    glBindImageTexture(unit, texture, level, layered ? GL_TRUE : GL_FALSE, layer, access, format);
 }

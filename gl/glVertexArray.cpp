@@ -23,6 +23,17 @@ const void* BufferOffset(GLintptr offset) {
     return reinterpret_cast<const void*>(offset);
 }
 
+// The instanced calls of OpenGL 3.1 and 3.3 where the loader has them; before that, those of
+// ARB_instanced_arrays, taken only when the context lists it: a loader told to load everything fills
+// them anyway. The context is asked only when the core call is missing, so a draw costs no lookup.
+template <typename F>
+F InstancedCall(F core, F arb) {
+    if (core != nullptr) {
+        return core;
+    }
+    return arb != nullptr && glContext::Current().arbInstancedArrays ? arb : nullptr;
+}
+
 } // namespace
 
 CglVertexArray::~CglVertexArray() {
@@ -134,4 +145,61 @@ void CglVertexArray::SetIndexBuffer(GLuint buffer) {
     glBindVertexArray(0);
     // Every Set... call ends with both bindings at 0, so callers need not know which one it touched.
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void CglVertexArray::SetAttributeDivisor(GLuint index, GLuint divisor) {
+    if (id == 0) {
+        return;
+    }
+    PFNGLVERTEXATTRIBDIVISORPROC setDivisor = InstancedCall(glVertexAttribDivisor, glVertexAttribDivisorARB);
+    if (!Available("SetAttributeDivisor", {BindVertexArrayCall(),
+                                           {glBindBuffer != nullptr, "glBindBuffer"},
+                                           {setDivisor != nullptr, "glVertexAttribDivisor"}})) {
+        return;
+    }
+    glBindVertexArray(id);
+    setDivisor(index, divisor);
+    glBindVertexArray(0);
+    // As after every Set... call, so that callers need not know which binding it touched.
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void CglVertexArray::Draw(GLenum mode, GLint first, GLsizei count, GLsizei instances) const {
+    if (id == 0) {
+        return;
+    }
+    PFNGLDRAWARRAYSINSTANCEDPROC drawInstanced =
+        instances != 1 ? InstancedCall(glDrawArraysInstanced, glDrawArraysInstancedARB) : nullptr;
+    if (!Available("Draw", {BindVertexArrayCall(),
+                            {instances == 1 || drawInstanced != nullptr, "glDrawArraysInstanced"}})) {
+        return;
+    }
+    glBindVertexArray(id);
+    if (instances == 1) {
+        glDrawArrays(mode, first, count);
+    } else {
+        drawInstanced(mode, first, count, instances);
+    }
+    glBindVertexArray(0);
+}
+
+void CglVertexArray::DrawIndexed(GLenum mode, GLsizei count, GLenum indexType, GLintptr indexOffset,
+                                 GLsizei instances) const {
+    if (id == 0) {
+        return;
+    }
+    PFNGLDRAWELEMENTSINSTANCEDPROC drawInstanced =
+        instances != 1 ? InstancedCall(glDrawElementsInstanced, glDrawElementsInstancedARB) : nullptr;
+    if (!Available("DrawIndexed",
+                   {BindVertexArrayCall(),
+                    {instances == 1 || drawInstanced != nullptr, "glDrawElementsInstanced"}})) {
+        return;
+    }
+    glBindVertexArray(id);
+    if (instances == 1) {
+        glDrawElements(mode, count, indexType, BufferOffset(indexOffset));
+    } else {
+        drawInstanced(mode, count, indexType, BufferOffset(indexOffset), instances);
+    }
+    glBindVertexArray(0);
 }

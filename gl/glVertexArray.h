@@ -14,8 +14,8 @@
 
 /// One vertex array object.
 ///
-/// Owns the object named by `id`, not the buffers it reads from; not copyable, movable. Bind and the Set...
-/// calls make no GL call while it holds none.
+/// Owns the object named by `id`, not the buffers it reads from; not copyable, movable. Bind, the Set...
+/// calls and the draws make no GL call while it holds none.
 class VISTREL_API CglVertexArray {
   public:
     /// The vertex array object owned; 0 when none.
@@ -68,6 +68,30 @@ class VISTREL_API CglVertexArray {
     /// The element-array binding belongs to the vertex array, so it is made while this one is bound. Leaves
     /// the vertex array binding and the array-buffer binding at 0, as the other Set... calls do.
     void SetIndexBuffer(GLuint buffer);
+    /// Makes attribute `index` advance once every `divisor` instances (0: once per vertex, as before).
+    ///
+    /// For per-instance data, such as an offset or a colour per copy drawn by an instanced Draw. Leaves the
+    /// vertex array binding and the array-buffer binding at 0, as the other Set... calls do. Takes
+    /// glVertexAttribDivisor, or where the loader lacks it (a context older than OpenGL 3.3) that of
+    /// ARB_instanced_arrays when the context lists that extension; with neither it prints the "not
+    /// available" line naming glVertexAttribDivisor.
+    void SetAttributeDivisor(GLuint index, GLuint divisor);
+
+    /// Draws `count` vertices from `first` on, `instances` times.
+    ///
+    /// Binds this vertex array, draws with glDrawArrays (one instance) or glDrawArraysInstanced (any other
+    /// count, 0 drawing nothing), and binds vertex array 0 again. Makes no GL call while it holds none. A
+    /// context older than OpenGL 3.1 draws instances with ARB_instanced_arrays' call when it lists that
+    /// extension; otherwise an instanced draw prints the "not available" line naming glDrawArraysInstanced.
+    /// GL errors (an unknown mode, a negative count) stay queued.
+    void Draw(GLenum mode, GLint first, GLsizei count, GLsizei instances = 1) const;
+    /// Draws `count` indices of `indexType` read from the index buffer, `indexOffset` bytes into it,
+    /// `instances` times.
+    ///
+    /// As Draw, with glDrawElements or glDrawElementsInstanced. The index buffer is the one SetIndexBuffer
+    /// gave this vertex array.
+    void DrawIndexed(GLenum mode, GLsizei count, GLenum indexType, GLintptr indexOffset,
+                     GLsizei instances = 1) const;
 
     /// The context that made `id`, as its window system names it (its GLX or EGL context handle); null
     /// while the object holds none. Set by the library: destroying or replacing the object on another

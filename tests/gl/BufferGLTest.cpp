@@ -250,11 +250,15 @@ TEST_F(WithoutLoaderVertexBufferTest, SaysWhatIsMissingAndMakesNoGlCall) {
     EXPECT_TRUE(glDeleteVertexBuffer(&buffer));
     const GLubyte bytes[4] = {1, 2, 3, 4};
     EXPECT_TRUE(glUpdateVertexBuffer(1, 0, sizeof bytes, bytes));
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 0, 1, 0, 0);
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 0, 1, 0, 16);
     rec::Stop();
 
     EXPECT_EQ(err.Text(), "glCreateVertexBuffer() : glGenBuffers is not available\n"
                           "glDeleteVertexBuffer() : glDeleteBuffers is not available\n"
-                          "glUpdateVertexBuffer() : glBindBuffer is not available\n");
+                          "glUpdateVertexBuffer() : glBindBuffer is not available\n"
+                          "glBindBufferToIndex() : glBindBufferBase is not available\n"
+                          "glBindBufferToIndex() : glBindBufferRange is not available\n");
     EXPECT_EQ(buffer, 0u) << "no buffer was made";
     EXPECT_THAT(rec::Calls(), ElementsAre());
     EXPECT_TRUE(GlNoError());

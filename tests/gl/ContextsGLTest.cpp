@@ -239,6 +239,18 @@ std::string RunEveryUnit(Profile profile) {
                "offscreen wrap mode " + std::to_string(wrap));
         target.BeginRender();
         expect(target.CheckStatus(), "offscreen target incomplete");
+        // A renderbuffer's colour blitted into the target and read back.
+        GLuint colour = glCreateRenderBuffer(GL_RGBA8, 8, 8, 0);
+        CglFrameBuffer source;
+        source.GenerateId();
+        source.AttachRenderBuffer(colour, GL_COLOR_ATTACHMENT0);
+        source.Bind();
+        glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        source.BlitTo(&target, 0, 0, 8, 8, 0, 0, 8, 8, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        GLubyte pixel[4] = {};
+        expect(target.ReadColor(7, 7, 1, 1, pixel) && pixel[1] == 255, "blitted pixel");
+        glDeleteRenderBuffer(&colour);
         target.EndRender();
         failures += ErrorAfter("the offscreen target");
     }

@@ -182,6 +182,9 @@ TEST_F(CoreProfileTest, FramebufferHoldsATextureAndARenderbufferAndIsComplete) {
     GLuint depth = gl.Renderbuffer(GL_DEPTH_COMPONENT24, 16, 16);
     CglFrameBuffer fb;
     ASSERT_NE(fb.GenerateId(), 0u);
+    // The caller reads from one framebuffer and draws into the window's.
+    GLuint read = gl.Framebuffer();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, read);
     StderrCapture err;
     rec::Start();
     fb.AttachTexture(GL_TEXTURE_2D, colour, GL_COLOR_ATTACHMENT0, 0, 0);
@@ -193,7 +196,9 @@ TEST_F(CoreProfileTest, FramebufferHoldsATextureAndARenderbufferAndIsComplete) {
     EXPECT_TRUE(fb.CheckStatus());
     rec::Stop();
     EXPECT_EQ(err.Text(), "");
-    EXPECT_EQ(FramebufferBinding(), 0) << "every configuring operation put the binding back";
+    EXPECT_EQ(FramebufferBinding(), 0) << "every configuring operation put the bindings back";
+    EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(read));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     EXPECT_GT(rec::CountOf("glBindFramebuffer"), 0u);
     for (const std::string& name : rec::Names()) {
         EXPECT_EQ(name.find("EXT"), std::string::npos) << name;

@@ -1,5 +1,6 @@
 #include "FramebufferTestSupport.h"
 #include "glFramebuffer.h"
+#include "glOffscreenBuffer.h"
 
 #include <functional>
 #include <gmock/gmock.h>
@@ -109,6 +110,7 @@ class GuardedOperationsTest : public FramebufferTest {
             return;
         }
         texture = gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 8, 8);
+        layers = gl.Texture(GL_TEXTURE_2D_ARRAY, GL_RGBA8, 8, 8, 2);
         renderbuffer = gl.Renderbuffer(GL_RGBA8, 8, 8);
         other = gl.Renderbuffer(GL_RGBA8, 8, 8);
     }
@@ -129,41 +131,89 @@ class GuardedOperationsTest : public FramebufferTest {
             {"unbind_attachment of a texture", [&] { fb.unbind_attachment(kColor0); }},
             {"unbind_attachment of a renderbuffer", [&] { fb.unbind_attachment(kColor0 + 1); }},
             {"unbind_attachment of nothing", [&] { fb.unbind_attachment(kColor0 + 5); }},
+            {"AttachLayered", [&] { fb.AttachLayered(layers, kColor0 + 4, 0); }},
+            {"AttachTextureLayer", [&] { fb.AttachTextureLayer(layers, kColor0 + 5, 0, 1); }},
+            {"SetDrawBuffers", [&] { fb.SetDrawBuffers(2, nullptr); }},
+            {"SetReadBuffer", [&] { fb.SetReadBuffer(kColor0 + 1); }},
         };
     }
-    GLuint texture = 0, renderbuffer = 0, other = 0;
+    GLuint texture = 0, layers = 0, renderbuffer = 0, other = 0;
 };
+
+// The caller's draw and read bindings: one framebuffer for both, or where the context has them, two.
+std::vector<std::pair<GLuint, GLuint>> CallerBindings(GLuint f) {
+    std::vector<std::pair<GLuint, GLuint>> pairs{{f, f}, {0, 0}};
+    if (SeparateBindings()) {
+        pairs.insert(pairs.end(), {{0, f}, {f, 0}});
+    }
+    return pairs;
+}
+
+void BindCaller(GLuint draw, GLuint read) {
+    glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER, draw);
+    glBindFramebufferEXT(GL_READ_FRAMEBUFFER, read);
+}
+
+// The recorded binds that put the caller's bindings back.
+std::vector<std::string> Restored(GLuint draw, GLuint read) {
+    if (draw == read) {
+        return {BindOf(draw)};
+    }
+    return {BindOf(draw, GL_DRAW_FRAMEBUFFER), BindOf(read, GL_READ_FRAMEBUFFER)};
+}
 
 TEST_F(GuardedOperationsTest, BindThisFramebufferOnlyForTheirOwnDurationAndRestoreTheCallers) {
     GLuint f = gl.Framebuffer();
-    for (GLuint caller : {f, 0u}) {
+    for (auto [draw, read] : CallerBindings(f)) {
+        const std::string callers =
+            " with " + std::to_string(draw) + " drawn, " + std::to_string(read) + " read";
+        std::vector<std::string> guard{BindOf(fb.fboId)};
+        for (const std::string& restore : Restored(draw, read)) {
+            guard.push_back(restore);
+        }
         for (auto& [name, operation] : Operations()) {
             Prepare();
-            glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, caller);
+            BindCaller(draw, read);
             StderrCapture quiet;
             rec::Start();
             operation();
             rec::Stop();
-            EXPECT_THAT(rec::CallsTo("glBindFramebufferEXT"), ElementsAre(BindOf(fb.fboId), BindOf(caller)))
-                << name << " with " << caller << " bound";
-            EXPECT_EQ(FramebufferBinding(), static_cast<GLint>(caller)) << name;
-            EXPECT_EQ(fb.savedFboId, static_cast<GLint>(caller)) << name;
+            EXPECT_THAT(rec::CallsTo("glBindFramebufferEXT"), ElementsAreArray(guard)) << name << callers;
+            EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(draw)) << name << callers;
+            EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(read)) << name << callers;
+            EXPECT_EQ(fb.savedFboId, static_cast<GLint>(draw)) << name << callers;
+            EXPECT_EQ(fb.savedReadFboId, static_cast<GLint>(read)) << name << callers;
         }
 
         Prepare();
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, caller);
+        BindCaller(draw, read);
         rec::Start();
         fb.UnbindAllAttachments();
         rec::Stop();
         // Each colour point is detached under a guard of its own.
-        std::vector<std::string> pairs;
+        std::vector<std::string> guards;
         for (GLint i = 0; i < CglFrameBuffer::QueryMaxColorAttachments(); ++i) {
-            pairs.push_back(BindOf(fb.fboId));
-            pairs.push_back(BindOf(caller));
+            guards.insert(guards.end(), guard.begin(), guard.end());
         }
-        EXPECT_THAT(rec::CallsTo("glBindFramebufferEXT"), ElementsAreArray(pairs));
-        EXPECT_EQ(FramebufferBinding(), static_cast<GLint>(caller));
+        EXPECT_THAT(rec::CallsTo("glBindFramebufferEXT"), ElementsAreArray(guards)) << callers;
+        EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(draw)) << callers;
+        EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(read)) << callers;
     }
+}
+
+TEST_F(GuardedOperationsTest, ContextsOfOpenGL3KeepBothBindingsWhateverTheyList) {
+    rec::PretendUnlisted("GL_EXT_framebuffer_blit");
+    rec::PretendUnlisted("GL_ARB_framebuffer_object");
+    RelearnContext();
+    CglFrameBuffer fresh;
+    fresh.GenerateId();
+    GLuint f = gl.Framebuffer();
+    BindCaller(0, f);
+    fresh.QueryAttachedType(kColor0);
+    EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(f));
+    rec::Reset();
+    RelearnContext();
 }
 
 TEST_F(GuardedOperationsTest, MakeNoBindCallWhenThisFramebufferIsBound) {
@@ -180,13 +230,13 @@ TEST_F(GuardedOperationsTest, MakeNoBindCallWhenThisFramebufferIsBound) {
         EXPECT_EQ(FramebufferBinding(), static_cast<GLint>(fb.fboId)) << name;
     }
 
-    // The cost of the guard itself: one query of the binding.
+    // The cost of the guard itself: one query of each binding.
     rec::Start();
     fb.AttachTexture(GL_TEXTURE_2D, texture, kColor0, 0, 0);
     fb.CheckStatus();
     fb.QueryAttachedType(kColor0);
     rec::Stop();
-    EXPECT_EQ(rec::CountOf("glGetIntegerv"), 3u);
+    EXPECT_EQ(rec::CountOf("glGetIntegerv"), 3 * GuardQueries(0, 0).size());
     EXPECT_EQ(rec::CountOf("glBindFramebufferEXT"), 0u);
 }
 
@@ -350,13 +400,15 @@ TEST_F(FramebufferTest, UnknownAttachedTypeIsReportedAndNothingDetached) {
     windowSystem.unbind_attachment(GL_BACK_LEFT);
     rec::Stop();
     EXPECT_EQ(err.Text(), "CglFrameBuffer::unbind_attachment ERROR: Unknown attached resource type\n");
-    EXPECT_THAT(rec::Calls(),
-                ElementsAre(rec::Call("glGetIntegerv", {rec::Enum(GL_FRAMEBUFFER_BINDING_EXT)}, rec::Int(0)),
-                            rec::Call("glGetIntegerv", {rec::Enum(GL_FRAMEBUFFER_BINDING_EXT)}, rec::Int(0)),
-                            rec::Call("glGetFramebufferAttachmentParameterivEXT",
-                                      {rec::Enum(GL_FRAMEBUFFER_EXT), rec::Enum(GL_BACK_LEFT),
-                                       rec::Enum(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT)},
-                                      rec::Int(GL_FRAMEBUFFER_DEFAULT))));
+    std::vector<std::string> expected = GuardQueries(0, 0);
+    for (const std::string& query : GuardQueries(0, 0)) {
+        expected.push_back(query);
+    }
+    expected.push_back(rec::Call("glGetFramebufferAttachmentParameterivEXT",
+                                 {rec::Enum(GL_FRAMEBUFFER_EXT), rec::Enum(GL_BACK_LEFT),
+                                  rec::Enum(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT)},
+                                 rec::Int(GL_FRAMEBUFFER_DEFAULT)));
+    EXPECT_THAT(rec::Calls(), ElementsAreArray(expected));
 }
 
 TEST_F(FramebufferTest, UnbindAllAttachmentsClearsEveryColourPointAndKeepsDepth) {
@@ -448,6 +500,238 @@ TEST_F(FramebufferTest, MovingTransfersTheNameAndLeavesTheSourceEmpty) {
     EXPECT_EQ(target.QueryAttachedType(kColor0), GL_RENDERBUFFER_EXT);
 }
 
+// Renderbuffers, draw and read buffers, layers and blits on whichever family the context takes: these
+// run on compatibility contexts (EXT calls, or core ones with the EXT extension hidden) and core profiles.
+class RenderTargetTest : public GlTest {
+  protected:
+    void TearDown() override {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glViewport(0, 0, 320, 240);
+        EXPECT_TRUE(GlNoError());
+        GlTest::TearDown();
+    }
+    // Binds `fb` and clears its draw buffers to `rgba`, then binds the window's framebuffer again.
+    static void Clear(CglFrameBuffer& fb, float r, float g, float b, float a = 1.0f) {
+        fb.Bind();
+        glClearColor(r, g, b, a);
+        glClear(GL_COLOR_BUFFER_BIT);
+        CglFrameBuffer::Unbind();
+    }
+    static std::vector<int> Texel(const std::vector<GLubyte>& texels, size_t index) {
+        return {texels[index * 4], texels[index * 4 + 1], texels[index * 4 + 2], texels[index * 4 + 3]};
+    }
+    GlObjects gl;
+};
+
+TEST_F(RenderTargetTest, RenderbuffersAreMadeWithTheirStorageAndDeleted) {
+    glBindRenderbuffer(GL_RENDERBUFFER, gl.Renderbuffer(GL_RGBA8, 4, 4));
+    rec::Start();
+    GLuint made = glCreateRenderBuffer(GL_DEPTH24_STENCIL8, 16, 8, 0);
+    rec::Stop();
+    ASSERT_NE(made, 0u);
+    EXPECT_EQ(Integer(GL_RENDERBUFFER_BINDING), 0);
+    using rec::Enum;
+    using rec::Int;
+    auto bind = [](GLuint name) {
+        return rec::Call(Named("glBindRenderbuffer"), {Enum(GL_RENDERBUFFER), Int(name)});
+    };
+    EXPECT_THAT(rec::Calls(),
+                ElementsAre(rec::Call(Named("glGenRenderbuffers"), {Int(1)}, Int(made)), bind(made),
+                            rec::Call(Named("glRenderbufferStorage"),
+                                      {Enum(GL_RENDERBUFFER), Enum(GL_DEPTH24_STENCIL8), Int(16), Int(8)}),
+                            bind(0)));
+    GLint width = 0, height = 0, format = 0, samples = -1;
+    glBindRenderbuffer(GL_RENDERBUFFER, made);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_WIDTH, &width);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_HEIGHT, &height);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_INTERNAL_FORMAT, &format);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &samples);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    EXPECT_THAT((std::vector<GLint>{width, height, format, samples}),
+                ElementsAre(16, 8, GL_DEPTH24_STENCIL8, 0));
+
+    GLuint name = made;
+    glDeleteRenderBuffer(&made);
+    EXPECT_EQ(made, 0u);
+    EXPECT_FALSE(glIsRenderbuffer(name));
+    rec::Start();
+    glDeleteRenderBuffer(&made);
+    glDeleteRenderBuffer(nullptr);
+    rec::Stop();
+    EXPECT_THAT(rec::Calls(), IsEmpty());
+}
+
+TEST_F(RenderTargetTest, FragmentOutputsReachTheDrawBuffersChosenAndBlitsReadTheOneChosen) {
+    GLuint textures[3] = {gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 8, 8),
+                          gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 8, 8),
+                          gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 8, 8)};
+    const GLenum targets[3] = {GL_TEXTURE_2D, GL_TEXTURE_2D, GL_TEXTURE_2D};
+    CglFrameBuffer fb;
+    fb.GenerateId();
+    fb.AttachTextures(3, targets, textures, nullptr, nullptr, nullptr);
+    const GLenum order[3] = {kColor0 + 2, kColor0, kColor0 + 1};
+    rec::Start();
+    fb.SetDrawBuffers(3, order);
+    rec::Stop();
+    EXPECT_THAT(rec::CallsTo("glDrawBuffers"),
+                ElementsAre(rec::Call("glDrawBuffers", {rec::Int(3), rec::Enum(order[0]), rec::Enum(order[1]),
+                                                        rec::Enum(order[2])})));
+    Painter painter;
+    fb.Bind();
+    glViewport(0, 0, 8, 8);
+    painter.Fill(-1, -1, 1, 1, 0, {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}});
+    CglFrameBuffer::Unbind();
+    // Output 0 (red) reaches colour point 2, output 1 (green) point 0, output 2 (blue) point 1.
+    EXPECT_THAT(Texel(GlObjects::Texels(GL_TEXTURE_2D, textures[2], 64), 9), ElementsAre(255, 0, 0, 255));
+    EXPECT_THAT(Texel(GlObjects::Texels(GL_TEXTURE_2D, textures[0], 64), 9), ElementsAre(0, 255, 0, 255));
+    EXPECT_THAT(Texel(GlObjects::Texels(GL_TEXTURE_2D, textures[1], 64), 9), ElementsAre(0, 0, 255, 255));
+
+    // The read buffer chosen is the one a blit copies.
+    GLuint copied = gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 8, 8);
+    CglFrameBuffer copy;
+    copy.GenerateId();
+    copy.AttachTexture(GL_TEXTURE_2D, copied, kColor0, 0, 0);
+    fb.SetReadBuffer(kColor0 + 1);
+    fb.BlitTo(&copy, 0, 0, 8, 8, 0, 0, 8, 8, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    EXPECT_THAT(Texel(GlObjects::Texels(GL_TEXTURE_2D, copied, 64), 63), ElementsAre(0, 0, 255, 255));
+
+    // None: a draw writes no colour. Null: the first points, in order.
+    fb.SetDrawBuffers(0, nullptr);
+    fb.Bind();
+    EXPECT_EQ(Integer(GL_DRAW_BUFFER0), GL_NONE);
+    EXPECT_EQ(Integer(GL_READ_BUFFER), static_cast<GLint>(kColor0 + 1));
+    painter.Fill(-1, -1, 1, 1, 0, {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}});
+    fb.SetDrawBuffers(2, nullptr);
+    EXPECT_THAT(
+        (std::vector<GLint>{Integer(GL_DRAW_BUFFER0), Integer(GL_DRAW_BUFFER1), Integer(GL_DRAW_BUFFER2)}),
+        ElementsAre(kColor0, kColor0 + 1, GL_NONE));
+    CglFrameBuffer::Unbind();
+    EXPECT_THAT(Texel(GlObjects::Texels(GL_TEXTURE_2D, textures[0], 64), 9), ElementsAre(0, 255, 0, 255));
+}
+
+TEST_F(RenderTargetTest, LayersAreAttachedOneAtATimeOrAllAtOnce) {
+    // Every layer is cleared grey through the layered attachment, then the last one red through
+    // AttachTexture and layer 1 green through AttachTextureLayer. A cube-map array has six layers a cube.
+    struct Kind {
+        GLenum target;
+        int width, height, depth, layers;
+    };
+    for (Kind kind : {Kind{GL_TEXTURE_1D_ARRAY, 2, 3, 1, 3}, Kind{GL_TEXTURE_2D_ARRAY, 2, 2, 3, 3},
+                      Kind{GL_TEXTURE_CUBE_MAP_ARRAY, 2, 2, 12, 12}, Kind{GL_TEXTURE_3D, 2, 2, 3, 3}}) {
+        GLuint texture = gl.Texture(kind.target, GL_RGBA8, kind.width, kind.height, kind.depth);
+        CglFrameBuffer fb;
+        fb.GenerateId();
+        fb.AttachLayered(texture, kColor0, 0);
+        Clear(fb, 0.5f, 0.5f, 0.5f);
+        fb.AttachTexture(kind.target, texture, kColor0, 0, kind.layers - 1);
+        Clear(fb, 1, 0, 0);
+        fb.AttachTextureLayer(texture, kColor0, 0, 1);
+        Clear(fb, 0, 1, 0);
+        const int texels = kind.width * kind.height * kind.depth;
+        std::vector<GLubyte> layers = GlObjects::Texels(kind.target, texture, texels);
+        for (int layer = 0; layer < kind.layers; ++layer) {
+            std::vector<int> expected = layer == 1                 ? std::vector<int>{0, 255, 0, 255}
+                                        : layer == kind.layers - 1 ? std::vector<int>{255, 0, 0, 255}
+                                                                   : std::vector<int>{128, 128, 128, 255};
+            EXPECT_EQ(Texel(layers, layer * (texels / kind.layers)), expected)
+                << kind.target << " layer " << layer;
+        }
+    }
+
+    GLuint cube = gl.Texture(GL_TEXTURE_CUBE_MAP, GL_RGBA8, 2, 2);
+    CglFrameBuffer fb;
+    fb.GenerateId();
+    rec::Start();
+    fb.AttachLayered(cube, kColor0, 0);
+    rec::Stop();
+    EXPECT_THAT(rec::CallsTo("glFramebufferTexture"),
+                ElementsAre(rec::Call("glFramebufferTexture", {rec::Enum(GL_FRAMEBUFFER), rec::Enum(kColor0),
+                                                               rec::Int(cube), rec::Int(0)})));
+    Clear(fb, 0, 0, 1);
+    std::vector<GLubyte> faces = GlObjects::Texels(GL_TEXTURE_CUBE_MAP, cube, 24);
+    for (size_t face = 0; face < 6; ++face) {
+        EXPECT_THAT(Texel(faces, face * 4), ElementsAre(0, 0, 255, 255)) << face;
+    }
+}
+
+TEST_F(RenderTargetTest, BlitToTheWindowCopiesColourAndDepth) {
+    // The window has a packed 24-bit depth and stencil buffer, and depth is copied only between equal
+    // formats.
+    GLuint depth = gl.Renderbuffer(GL_DEPTH24_STENCIL8, 16, 16);
+    CglFrameBuffer fb;
+    fb.GenerateId();
+    fb.AttachTexture(GL_TEXTURE_2D, gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 16, 16), kColor0, 0, 0);
+    fb.AttachRenderBuffer(depth, kDepth);
+    fb.Bind();
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClearDepth(0.25);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    CglFrameBuffer::Unbind();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    fb.BlitTo(nullptr, 0, 0, 16, 16, 100, 50, 116, 66, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    EXPECT_EQ(ReadPixel(108, 58).b, 255);
+    EXPECT_EQ(ReadPixel(117, 58).b, 0);
+    float copiedDepth = 0.0f;
+    glReadPixels(115, 65, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &copiedDepth);
+    EXPECT_NEAR(copiedDepth, 0.25f, 1e-6f);
+}
+
+TEST_F(RenderTargetTest, BlitResolvesMultisamplingAndPutsBothCallerBindingsBack) {
+    if (Integer(GL_MAX_SAMPLES) < 4) {
+        GTEST_SKIP() << "the driver offers no multisampling (GL_MAX_SAMPLES below 4)";
+    }
+    GLuint samples = glCreateRenderBuffer(GL_RGBA8, 16, 16, 4);
+    GLint count = 0;
+    glBindRenderbuffer(GL_RENDERBUFFER, samples);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &count);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    EXPECT_GE(count, 4);
+    CglFrameBuffer multisampled, resolved;
+    multisampled.GenerateId();
+    multisampled.AttachRenderBuffer(samples, kColor0);
+    resolved.GenerateId();
+    GLuint texture = gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 16, 16);
+    resolved.AttachTexture(GL_TEXTURE_2D, texture, kColor0, 0, 0);
+    // A white left part whose edge crosses column 8 at 8.8: three of its four samples are covered.
+    Painter painter;
+    multisampled.Bind();
+    glViewport(0, 0, 16, 16);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    painter.Fill(-1, -1, 0.1f, 1, 0, {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}});
+
+    GLuint read = gl.Framebuffer(), draw = gl.Framebuffer();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, read);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, draw);
+    rec::Start();
+    multisampled.BlitTo(&resolved, 0, 0, 16, 16, 0, 0, 16, 16, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    rec::Stop();
+    EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(read));
+    EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(draw));
+    using rec::Enum;
+    using rec::Int;
+    const std::string bind = Named("glBindFramebuffer");
+    EXPECT_THAT(rec::Calls(),
+                ElementsAre(rec::Call("glGetIntegerv", {Enum(GL_DRAW_FRAMEBUFFER_BINDING)}, Int(draw)),
+                            rec::Call("glGetIntegerv", {Enum(GL_READ_FRAMEBUFFER_BINDING)}, Int(read)),
+                            rec::Call(bind, {Enum(GL_READ_FRAMEBUFFER), Int(multisampled.fboId)}),
+                            rec::Call(bind, {Enum(GL_DRAW_FRAMEBUFFER), Int(resolved.fboId)}),
+                            rec::Call(Named("glBlitFramebuffer"),
+                                      {Int(0), Int(0), Int(16), Int(16), Int(0), Int(0), Int(16), Int(16),
+                                       Enum(GL_COLOR_BUFFER_BIT), Enum(GL_NEAREST)}),
+                            rec::Call(bind, {Enum(GL_DRAW_FRAMEBUFFER), Int(draw)}),
+                            rec::Call(bind, {Enum(GL_READ_FRAMEBUFFER), Int(read)})));
+    std::vector<GLubyte> texels = GlObjects::Texels(GL_TEXTURE_2D, texture, 256);
+    EXPECT_THAT(Texel(texels, 5 * 16 + 2), ElementsAre(255, 255, 255, 255));
+    EXPECT_GT(texels[(5 * 16 + 8) * 4], 0);
+    EXPECT_LT(texels[(5 * 16 + 8) * 4], 255) << "the edge's samples are averaged";
+    EXPECT_THAT(Texel(texels, 5 * 16 + 12), ElementsAre(0, 0, 0, 255));
+    glDeleteRenderBuffer(&samples);
+}
+
 // Runs with EXT_framebuffer_object hidden from a context that offers the core framebuffer objects: the
 // class takes the core entry points, and the outcome is the one the EXT ones give.
 class WithoutExtFramebufferObject : public GlTest {
@@ -527,6 +811,16 @@ TEST_F(WithoutFramebufferObject, EveryOperationWritesOneClearLine) {
         EXPECT_EQ(fb.QueryAttachedLevel(kColor0), 0);
         EXPECT_EQ(fb.QueryAttachedFace(kColor0), 0);
         EXPECT_EQ(fb.QueryAttachedSlice(kColor0), 0);
+        fb.AttachLayered(1, kColor0, 0);
+        fb.AttachTextureLayer(1, kColor0, 0, 1);
+        fb.SetDrawBuffers(1, nullptr);
+        fb.SetReadBuffer(kColor0);
+        fb.BlitTo(nullptr, 0, 0, 1, 1, 0, 0, 1, 1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        EXPECT_EQ(glCreateRenderBuffer(GL_RGBA8, 1, 1, 0), 0u);
+        EXPECT_EQ(glCreateRenderBuffer(GL_RGBA8, 1, 1, 4), 0u);
+        GLuint renderBuffer = 7;
+        glDeleteRenderBuffer(&renderBuffer);
+        EXPECT_EQ(renderBuffer, 7u);
         // Holding no framebuffer, it has nothing to delete and nothing to say.
     }
     {
@@ -544,8 +838,121 @@ TEST_F(WithoutFramebufferObject, EveryOperationWritesOneClearLine) {
                   NotAvailable("CheckStatus", bind) + NotAvailable("QueryAttachedType", bind) +
                   NotAvailable("QueryAttachedId", bind) + NotAvailable("QueryAttachedLevel", bind) +
                   NotAvailable("QueryAttachedFace", bind) + NotAvailable("QueryAttachedSlice", bind) +
+                  NotAvailable("AttachLayered", bind) + NotAvailable("AttachTextureLayer", bind) +
+                  NotAvailable("SetDrawBuffers", bind) + NotAvailable("SetReadBuffer", bind) +
+                  NotAvailable("BlitTo", bind) +
+                  "glCreateRenderBuffer() : glGenRenderbuffersEXT is not available\n" +
+                  "glCreateRenderBuffer() : glGenRenderbuffersEXT is not available\n" +
+                  "glDeleteRenderBuffer() : glDeleteRenderbuffersEXT is not available\n" +
                   NotAvailable("~CglFrameBuffer", "glDeleteFramebuffersEXT"));
     EXPECT_TRUE(GlNoError());
+}
+
+// Runs on an OpenGL 2.1 context that lists EXT_framebuffer_object and no core framebuffer objects (the
+// version overridden, ARB_framebuffer_object hidden): the additions take the EXT entry points, and the
+// separate bindings come from EXT_framebuffer_blit alone.
+class WithoutCoreFramebuffers : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (glBindFramebufferEXT == nullptr || glBindFramebuffer != nullptr) {
+            GTEST_SKIP()
+                << "runs where the loader offers EXT_framebuffer_object and no core framebuffer objects";
+        }
+    }
+    void TearDown() override {
+        if (glBindFramebufferEXT != nullptr) {
+            glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+            EXPECT_TRUE(GlNoError());
+        }
+        GlTest::TearDown();
+        // What a test pretended the context lists is forgotten with the recorder's state.
+        RelearnContext();
+    }
+};
+
+TEST_F(WithoutCoreFramebuffers, TheAdditionsTakeTheExtensionsEntryPoints) {
+    GLuint array = 0;
+    glGenTextures(1, &array);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, array);
+    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 4, 4, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+    StderrCapture err;
+    rec::Start();
+    GLuint colour = glCreateRenderBuffer(GL_RGBA8, 4, 4, 0);
+    GLuint samples = glCreateRenderBuffer(GL_RGBA8, 4, 4, Integer(GL_MAX_SAMPLES));
+    {
+        CglFrameBuffer source, layer;
+        source.GenerateId();
+        source.AttachRenderBuffer(colour, kColor0);
+        source.SetDrawBuffers(1, nullptr);
+        layer.GenerateId();
+        layer.AttachTextureLayer(array, kColor0, 0, 1);
+        layer.AttachLayered(array, kColor0, 0);
+        source.Bind();
+        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        source.BlitTo(&layer, 0, 0, 4, 4, 0, 0, 4, 4, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(source.fboId));
+        EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(source.fboId));
+    }
+    rec::Stop();
+    EXPECT_EQ(err.Text(), NotAvailable("AttachLayered", "glFramebufferTexture"));
+    for (const char* name :
+         {"glGenRenderbuffersEXT", "glRenderbufferStorageEXT", "glRenderbufferStorageMultisampleEXT",
+          "glFramebufferTextureLayerEXT", "glBlitFramebufferEXT", "glDrawBuffers"}) {
+        EXPECT_EQ(rec::CountOf(name), std::string(name) == "glGenRenderbuffersEXT" ? 2u : 1u) << name;
+    }
+    std::vector<GLubyte> layers(4 * 4 * 2 * 4);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, array);
+    glGetTexImage(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA, GL_UNSIGNED_BYTE, layers.data());
+    glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+    EXPECT_THAT(std::vector<GLubyte>(layers.end() - 4, layers.end()), ElementsAre(255, 0, 0, 255));
+    glDeleteRenderBuffer(&colour);
+    glDeleteRenderBuffer(&samples);
+    glDeleteTextures(1, &array);
+}
+
+TEST_F(WithoutCoreFramebuffers, WithoutTheExtensionsGuardsMakeTheirOldCallsAndTheRestSayWhatIsMissing) {
+    // Mesa lists these on every context; an older driver need not.
+    for (const char* extension :
+         {"GL_EXT_framebuffer_blit", "GL_EXT_framebuffer_multisample", "GL_EXT_texture_array"}) {
+        rec::PretendUnlisted(extension);
+    }
+    RelearnContext();
+    GLuint caller = 0;
+    glGenFramebuffersEXT(1, &caller);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, caller);
+    CglFrameBuffer fb;
+    fb.GenerateId();
+    CglOffscreenBuffer target;
+    target.Create(4, 4, GL_RGBA8, GL_DEPTH_COMPONENT24);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, caller);
+    GLubyte rgba[4] = {};
+    StderrCapture err;
+    rec::Start();
+    EXPECT_EQ(fb.QueryAttachedType(kColor0), GL_NONE);
+    fb.BlitTo(nullptr, 0, 0, 1, 1, 0, 0, 1, 1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    EXPECT_FALSE(target.ReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba));
+    fb.AttachTextureLayer(1, kColor0, 0, 1);
+    EXPECT_EQ(glCreateRenderBuffer(GL_RGBA8, 1, 1, 4), 0u);
+    rec::Stop();
+    EXPECT_EQ(err.Text(), NotAvailable("BlitTo", "glBlitFramebuffer") +
+                              "CglOffscreenBuffer::ReadPixels ERROR: glBlitFramebuffer is not available\n" +
+                              NotAvailable("AttachTextureLayer", "glFramebufferTextureLayer") +
+                              "glCreateRenderBuffer() : glRenderbufferStorageMultisample is not available\n");
+    using rec::Enum;
+    using rec::Int;
+    EXPECT_THAT(rec::Calls(),
+                ElementsAre(rec::Call("glGetIntegerv", {Enum(GL_FRAMEBUFFER_BINDING_EXT)}, Int(caller)),
+                            BindOf(fb.fboId),
+                            rec::Call("glGetFramebufferAttachmentParameterivEXT",
+                                      {Enum(GL_FRAMEBUFFER_EXT), Enum(kColor0),
+                                       Enum(GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT)},
+                                      Int(GL_NONE)),
+                            BindOf(caller)));
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glDeleteFramebuffersEXT(1, &caller);
 }
 
 } // namespace

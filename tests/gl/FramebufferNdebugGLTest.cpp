@@ -39,18 +39,20 @@ TEST_F(FramebufferNdebugTest, AttachRenderBufferAttachesWithoutAskingOrWarning) 
     EXPECT_EQ(err.Text(), "");
     using rec::Enum;
     using rec::Int;
-    EXPECT_THAT(rec::Calls(),
-                ElementsAre(rec::Call("glGetIntegerv", {Enum(GL_FRAMEBUFFER_BINDING_EXT)}, Int(f)),
-                            BindOf(fb.fboId),
-                            rec::Call("glFramebufferRenderbufferEXT",
-                                      {Enum(GL_FRAMEBUFFER_EXT), Enum(GL_DEPTH_ATTACHMENT_EXT),
-                                       Enum(GL_RENDERBUFFER_EXT), Int(depth)}),
-                            BindOf(f), rec::Call("glGetIntegerv", {Enum(GL_FRAMEBUFFER_BINDING_EXT)}, Int(f)),
-                            BindOf(fb.fboId),
-                            rec::Call("glFramebufferRenderbufferEXT",
-                                      {Enum(GL_FRAMEBUFFER_EXT), Enum(GL_COLOR_ATTACHMENT0_EXT),
-                                       Enum(GL_RENDERBUFFER_EXT), Int(0)}),
-                            BindOf(f)));
+    std::vector<std::string> expected;
+    for (GLuint renderbuffer : {depth, 0u}) {
+        for (const std::string& query : GuardQueries(f, f)) {
+            expected.push_back(query);
+        }
+        expected.push_back(BindOf(fb.fboId));
+        expected.push_back(
+            rec::Call("glFramebufferRenderbufferEXT",
+                      {Enum(GL_FRAMEBUFFER_EXT),
+                       Enum(renderbuffer != 0 ? GL_DEPTH_ATTACHMENT_EXT : GL_COLOR_ATTACHMENT0_EXT),
+                       Enum(GL_RENDERBUFFER_EXT), Int(renderbuffer)}));
+        expected.push_back(BindOf(f));
+    }
+    EXPECT_THAT(rec::Calls(), ::testing::ElementsAreArray(expected));
     EXPECT_EQ(FramebufferBinding(), static_cast<GLint>(f));
     EXPECT_EQ(fb.QueryAttachedId(GL_DEPTH_ATTACHMENT_EXT), static_cast<GLint>(depth));
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "GlTest.h"
+#include "glProgram.h"
+#include "glVertexArray.h"
 
 #include <string>
 #include <vector>
@@ -23,9 +25,83 @@ inline GLint TextureParameter(GLuint texture, GLenum pname) {
 }
 
 // The recorded bind call of `framebuffer`.
-inline std::string BindOf(GLint framebuffer) {
-    return rec::Call("glBindFramebufferEXT", {rec::Enum(GL_FRAMEBUFFER_EXT), rec::Int(framebuffer)});
+inline std::string BindOf(GLint framebuffer, GLenum target = GL_FRAMEBUFFER_EXT) {
+    return rec::Call("glBindFramebufferEXT", {rec::Enum(target), rec::Int(framebuffer)});
 }
+
+// Whether the library takes EXT_framebuffer_object's calls here.
+inline bool ExtFamily() {
+    return !CoreProfileContext() && DriverHasExtension("GL_EXT_framebuffer_object");
+}
+
+// The name of the family's entry point: "glBlitFramebufferEXT" for "glBlitFramebuffer" where the
+// library takes the EXT calls (every EXT extension the library uses is listed wherever that family is).
+inline std::string Named(const std::string& coreName) {
+    return ExtFamily() ? coreName + "EXT" : coreName;
+}
+
+// Whether the context binds a read and a draw framebuffer apart.
+inline bool SeparateBindings() {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    return CoreProfileContext() || version[0] >= '3' || DriverHasExtension("GL_ARB_framebuffer_object") ||
+           DriverHasExtension("GL_EXT_framebuffer_blit");
+}
+
+// The recorded queries of a guarded operation that finds `draw` bound for drawing and `read` for reading.
+inline std::vector<std::string> GuardQueries(GLint draw, GLint read) {
+    std::vector<std::string> queries{
+        rec::Call("glGetIntegerv", {rec::Enum(GL_FRAMEBUFFER_BINDING_EXT)}, rec::Int(draw))};
+    if (SeparateBindings()) {
+        queries.push_back(
+            rec::Call("glGetIntegerv", {rec::Enum(GL_READ_FRAMEBUFFER_BINDING)}, rec::Int(read)));
+    }
+    return queries;
+}
+
+// Fills rectangles through a GLSL 3.30 program that every context the tests run on compiles: fragment
+// output i writes colour i, so each draw buffer shows which output reached it.
+class Painter {
+  public:
+    Painter() {
+        const char* vertexSource = R"(#version 330 core
+uniform vec4 rect;
+uniform float z;
+void main() { gl_Position = vec4((gl_VertexID & 1) != 0 ? rect.z : rect.x, gl_VertexID >= 2 ? rect.w : rect.y, z, 1); }
+)";
+        const char* fragmentSource = R"(#version 330 core
+uniform vec4 colour0, colour1, colour2;
+layout(location = 0) out vec4 out0;
+layout(location = 1) out vec4 out1;
+layout(location = 2) out vec4 out2;
+void main() { out0 = colour0; out1 = colour1; out2 = colour2; }
+)";
+        vertex_.CompileFromSource(vertexSource, GL_VERTEX_SHADER, 0, 0);
+        fragment_.CompileFromSource(fragmentSource, GL_FRAGMENT_SHADER, 0, 0);
+        EXPECT_TRUE(program_.Link(vertex_.id, fragment_.id)) << program_.statusMessage;
+        EXPECT_TRUE(array_.Create());
+    }
+
+    // Fills (x0, y0) to (x1, y1), in normalized device coordinates, at depth `z` (-1 nearest).
+    void Fill(float x0, float y0, float x1, float y1, float z, const float (&colours)[3][4]) {
+        program_.Bind();
+        program_.SetParameter4f("rect", x0, y0, x1, y1);
+        program_.SetParameter1f("z", z);
+        for (int i = 0; i < 3; ++i) {
+            const std::string name = "colour" + std::to_string(i);
+            program_.SetParameter4f(name.c_str(), colours[i][0], colours[i][1], colours[i][2], colours[i][3]);
+        }
+        array_.Bind();
+        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        array_.Unbind();
+        program_.Unbind();
+    }
+
+  private:
+    CglShader vertex_;
+    CglShader fragment_;
+    CglProgram program_;
+    CglVertexArray array_;
+};
 
 // Textures, renderbuffers and framebuffers made by a test, deleted when it ends. They are made with the
 // core entry points, which every context the tests run on offers, EXT_framebuffer_object listed or not.
@@ -53,7 +129,8 @@ class GlObjects {
     }
 
     // A texture of `target` whose level 0 (and the levels below `levels`) are allocated; 1D textures
-    // ignore `height`, non-3D ones `depth`. Cube maps get all six faces.
+    // ignore `height`, 1D and 2D ones (1D arrays included: `height` layers) `depth`. Cube maps get all six
+    // faces; 2D and cube-map arrays have `depth` layers.
     GLuint Texture(GLenum target, GLint internalFormat, int width, int height = 1, int depth = 1,
                    int levels = 1, GLuint name = 0) {
         if (name == 0) {
@@ -66,7 +143,8 @@ class GlObjects {
             int w = width >> level, h = height >> level, d = depth >> level;
             if (target == GL_TEXTURE_1D) {
                 glTexImage1D(target, level, internalFormat, w, 0, format, GL_UNSIGNED_BYTE, nullptr);
-            } else if (target == GL_TEXTURE_3D) {
+            } else if (target == GL_TEXTURE_3D || target == GL_TEXTURE_2D_ARRAY ||
+                       target == GL_TEXTURE_CUBE_MAP_ARRAY) {
                 glTexImage3D(target, level, internalFormat, w, h, d, 0, format, GL_UNSIGNED_BYTE, nullptr);
             } else if (target == GL_TEXTURE_CUBE_MAP) {
                 for (GLenum face = 0; face < 6; ++face) {
@@ -90,6 +168,23 @@ class GlObjects {
         glBindTexture(target, name);
         glBindTexture(target, 0);
         return name;
+    }
+
+    // The texels of level 0 of `texture`, as RGBA bytes; every layer or face of it, in GL's order.
+    static std::vector<GLubyte> Texels(GLenum target, GLuint texture, int texels) {
+        std::vector<GLubyte> rgba(texels * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glBindTexture(target, texture);
+        if (target == GL_TEXTURE_CUBE_MAP) {
+            for (GLenum face = 0; face < 6; ++face) {
+                glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                              &rgba[face * rgba.size() / 6]);
+            }
+        } else {
+            glGetTexImage(target, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        }
+        glBindTexture(target, 0);
+        return rgba;
     }
 
     GLuint Renderbuffer(GLenum internalFormat, int width, int height, GLuint name = 0) {

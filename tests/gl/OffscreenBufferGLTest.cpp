@@ -84,33 +84,57 @@ TEST_P(OffscreenDepthFormatTest, TriangleDrawnBetweenBeginAndEndLandsInBothTextu
     EXPECT_EQ(LevelParameter(target.colorTexId, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
     EXPECT_EQ(LevelParameter(target.depthTexId, GL_TEXTURE_INTERNAL_FORMAT), depthFormat);
 
+    // A packed depth-stencil texture serves the stencil test too.
+    const bool packed = depthFormat == GL_DEPTH24_STENCIL8 || depthFormat == GL_DEPTH32F_STENCIL8;
+    EXPECT_EQ(target.QueryAttachedId(GL_STENCIL_ATTACHMENT_EXT),
+              packed ? static_cast<GLint>(target.depthTexId) : 0);
+
     rec::Start();
     target.BeginRender();
     rec::Stop();
-    // Bound once, both textures attached again without further bind calls, then the viewport.
-    auto attach = [&](GLenum point, GLuint texture) {
-        return rec::Call("glFramebufferTexture2DEXT",
-                         {Enum(GL_FRAMEBUFFER_EXT), Enum(point), Enum(GL_TEXTURE_2D), Int(texture), Int(0)});
-    };
-    auto binding = rec::Call("glGetIntegerv", {Enum(GL_FRAMEBUFFER_BINDING_EXT)}, Int(target.fboId));
-    EXPECT_THAT(rec::Calls(), ElementsAre(BindOf(target.fboId), binding,
-                                          attach(GL_COLOR_ATTACHMENT0_EXT, target.colorTexId), binding,
-                                          attach(GL_DEPTH_ATTACHMENT_EXT, target.depthTexId),
-                                          rec::Call("glViewport", {Int(0), Int(0), Int(512), Int(256)}),
-                                          rec::Call("glDepthRange", {rec::Float(0.0), rec::Float(1.0)})));
+    // Bound once, the textures attached again without further bind calls, then the viewport.
+    std::vector<std::string> expected{BindOf(target.fboId)};
+    std::vector<GLenum> points{GL_COLOR_ATTACHMENT0_EXT, GL_DEPTH_ATTACHMENT_EXT};
+    if (packed) {
+        points.push_back(GL_STENCIL_ATTACHMENT_EXT);
+    }
+    for (GLenum point : points) {
+        for (const std::string& query : GuardQueries(target.fboId, target.fboId)) {
+            expected.push_back(query);
+        }
+        GLuint texture = point == GL_COLOR_ATTACHMENT0_EXT ? target.colorTexId : target.depthTexId;
+        expected.push_back(
+            rec::Call("glFramebufferTexture2DEXT",
+                      {Enum(GL_FRAMEBUFFER_EXT), Enum(point), Enum(GL_TEXTURE_2D), Int(texture), Int(0)}));
+    }
+    expected.push_back(rec::Call("glViewport", {Int(0), Int(0), Int(512), Int(256)}));
+    expected.push_back(rec::Call("glDepthRange", {rec::Float(0.0), rec::Float(1.0)}));
+    EXPECT_THAT(rec::Calls(), ::testing::ElementsAreArray(expected));
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(GL_TRIANGLES); // the lower left half, at depth 0.5
+    glBegin(GL_TRIANGLES); // the lower left half, at depth 0.5, marked 1 in the stencil buffer
     glVertex3f(-1.0f, -1.0f, 0.0f);
     glVertex3f(1.0f, -1.0f, 0.0f);
     glVertex3f(-1.0f, 1.0f, 0.0f);
     glEnd();
     glDisable(GL_DEPTH_TEST);
+    // Green wherever the stencil buffer holds no mark: everywhere when there is no stencil buffer.
+    glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glRectf(-1.0f, -1.0f, 1.0f, 1.0f);
+    glDisable(GL_STENCIL_TEST);
+    std::vector<float> depth(512 * 256);
+    EXPECT_TRUE(target.ReadPixels(0, 0, 512, 256, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data()));
     rec::Start();
     target.EndRender();
     rec::Stop();
@@ -120,26 +144,25 @@ TEST_P(OffscreenDepthFormatTest, TriangleDrawnBetweenBeginAndEndLandsInBothTextu
     EXPECT_THAT(viewport, ElementsAre(0, 0, 512, 256));
 
     std::vector<GLubyte> colour(512 * 256 * 4);
-    std::vector<float> depth(512 * 256);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, target.colorTexId);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
-    glBindTexture(GL_TEXTURE_2D, target.depthTexId);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     glBindTexture(GL_TEXTURE_2D, 0);
     auto rgba = [&](int x, int y) {
         const GLubyte* p = &colour[(y * 512 + x) * 4];
         return std::vector<int>{p[0], p[1], p[2], p[3]};
     };
-    EXPECT_THAT(rgba(10, 10), ElementsAre(255, 0, 0, 255));
-    EXPECT_THAT(rgba(400, 10), ElementsAre(255, 0, 0, 255)); // beyond the window's own width
-    EXPECT_THAT(rgba(500, 250), ElementsAre(0, 0, 0, 255));
+    const int marked = packed ? 255 : 0;
+    EXPECT_THAT(rgba(10, 10), ElementsAre(marked, 255 - marked, 0, 255));
+    EXPECT_THAT(rgba(400, 10), ElementsAre(marked, 255 - marked, 0, 255)); // beyond the window's own width
+    EXPECT_THAT(rgba(500, 250), ElementsAre(0, 255, 0, 255));
     EXPECT_NEAR(depth[10 * 512 + 10], 0.5f, 1e-3f);
     EXPECT_EQ(depth[250 * 512 + 500], 1.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depth, OffscreenDepthFormatTest,
-                         ::testing::Values(GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT32F));
+                         ::testing::Values(GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT32F, GL_DEPTH24_STENCIL8,
+                                           GL_DEPTH32F_STENCIL8));
 
 TEST_F(OffscreenBufferTest, ReadColorReadsTightRowsAndPutsTheCallersReadTargetBack) {
     GlObjects gl;
@@ -313,6 +336,79 @@ TEST_F(OffscreenBufferTest, CreateAndBeginRenderAttachThroughVirtualDispatch) {
     std::pair<GLuint, GLenum> colour{spy.colorTexId, GL_COLOR_ATTACHMENT0_EXT};
     std::pair<GLuint, GLenum> depth{spy.depthTexId, GL_DEPTH_ATTACHMENT_EXT};
     EXPECT_THAT(spy.seen, ElementsAre(colour, depth, colour, depth));
+}
+
+// Read-back on whichever family the context takes: these run on compatibility contexts and core profiles.
+class OffscreenReadTest : public GlTest, public ::testing::WithParamInterface<GLint> {
+  protected:
+    void TearDown() override {
+        glViewport(0, 0, 320, 240);
+        EXPECT_TRUE(GlNoError());
+        GlTest::TearDown();
+    }
+};
+
+TEST_P(OffscreenReadTest, FloatColourComesBackUnclampedAndPackedDepthStencilServesTheStencilTest) {
+    CglOffscreenBuffer target;
+    target.Create(8, 4, GetParam(), GL_DEPTH32F_STENCIL8);
+    rec::Start();
+    target.BeginRender();
+    rec::Stop();
+    const std::string attach = Named("glFramebufferTexture2D");
+    std::vector<std::string> points;
+    for (const std::string& call : rec::CallsTo(attach)) {
+        points.push_back(call.substr(call.find(", ") + 2, 6));
+    }
+    // The depth texture at the combined point where the family has one, else at both points.
+    if (ExtFamily()) {
+        EXPECT_THAT(points, ElementsAre(Enum(GL_COLOR_ATTACHMENT0).text, Enum(GL_DEPTH_ATTACHMENT).text,
+                                        Enum(GL_STENCIL_ATTACHMENT).text));
+    } else {
+        EXPECT_THAT(points,
+                    ElementsAre(Enum(GL_COLOR_ATTACHMENT0).text, Enum(GL_DEPTH_STENCIL_ATTACHMENT).text));
+    }
+    glClearColor(0.25f, 2.5f, -1.0f, 1024.0f);
+    glClearDepth(0.375);
+    glClearStencil(5);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // Nothing passes a test for 6 where the stencil buffer holds 5; without one, everything would.
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_EQUAL, 6, 0xFF);
+    Painter().Fill(-1, -1, 1, 1, 0, {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
+    glDisable(GL_STENCIL_TEST);
+    target.EndRender();
+
+    std::vector<float> rgba(8 * 4 * 4);
+    float depth = 0.0f;
+    GLubyte stencil = 0;
+    EXPECT_TRUE(target.ReadPixels(0, 0, 8, 4, GL_RGBA, GL_FLOAT, rgba.data()));
+    EXPECT_TRUE(target.ReadPixels(7, 3, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth));
+    EXPECT_TRUE(target.ReadPixels(7, 3, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &stencil));
+    EXPECT_THAT(std::vector<float>(rgba.end() - 4, rgba.end()), ElementsAre(0.25f, 2.5f, -1.0f, 1024.0f));
+    EXPECT_EQ(depth, 0.375f);
+    EXPECT_EQ(stencil, 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Colour, OffscreenReadTest, ::testing::Values(GL_RGBA16F, GL_RGBA32F));
+
+TEST_F(OffscreenReadTest, IncompleteTargetReadsNothingAndSaysFalse) {
+    CglOffscreenBuffer target;
+    {
+        StderrCapture quiet;
+        target.Create(4, 4, GL_RGBA8, GL_RGBA8);
+    }
+    EXPECT_TRUE(GlError(GL_INVALID_OPERATION)) << "the depth image GL refused";
+    GlObjects gl;
+    GLuint caller = gl.Framebuffer();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, caller);
+    GLubyte rgba[4] = {7, 7, 7, 7};
+    rec::Start();
+    EXPECT_FALSE(target.ReadColor(0, 0, 1, 1, rgba));
+    rec::Stop();
+    EXPECT_THAT(rgba, ::testing::Each(7));
+    EXPECT_EQ(rec::CountOf("glReadPixels"), 0u);
+    EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(caller));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 
 // Runs with EXT_framebuffer_object hidden from a context that offers the core framebuffer objects.

@@ -2,7 +2,10 @@
 // and geometry shaders, with the outcome read back from GL first and the promised call orders second.
 #include "GlTest.h"
 #include "ScratchDir.h"
+#include "glBuffer.h"
 #include "glProgram.h"
+#include "glTexture.h"
+#include "glVertexArray.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -1071,6 +1074,247 @@ TEST_F(OfferedGeometryParameters, ReachTheLinkingProgramBeforeItLinks) {
     EXPECT_TRUE(GlNoError());
 }
 
+// ---- programs of GLSL 3.30 and later, also run on a core profile ----
+
+// A triangle covering the window, from the vertex index alone, and its colour.
+const char kCoverVertex[] = "#version 330 core\nvoid main() { gl_Position = vec4(float((gl_VertexID & 1) * 4 "
+                            "- 1), float((gl_VertexID & 2) * 2 - 1), 0.0, 1.0); }\n";
+const char kColourFragment[] = "#version 330 core\nuniform vec4 colour;\nuniform float unused;\n"
+                               "out vec4 fragColor;\nvoid main() { fragColor = colour; }\n";
+
+class ModernProgramTest : public ProgramGLTest {
+  protected:
+    void SetUp() override {
+        ProgramGLTest::SetUp();
+        if (!IsSkipped()) {
+            ASSERT_TRUE(cover.Create());
+            Compile(vertex, kCoverVertex, GL_VERTEX_SHADER);
+            Compile(fragment, kColourFragment, GL_FRAGMENT_SHADER);
+        }
+    }
+    // Fills the window through `program`, left unbound; the centre's red, green and blue as "r,g,b".
+    std::string Fill(const CglProgram& program) {
+        program.Bind();
+        cover.Draw(GL_TRIANGLES, 0, 3);
+        program.Unbind();
+        Rgba p = ReadPixel(160, 120);
+        return std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
+    }
+    static bool HasGlsl(double version) {
+        return strtod(reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION)), nullptr) >=
+               version;
+    }
+    CglVertexArray cover;
+    CglShader vertex, fragment;
+};
+
+TEST_F(ModernProgramTest, LinksOneShaderOrAnyNumberAttachedInTheOrderGiven) {
+    CglProgram single, many;
+    EXPECT_TRUE(single.Link(vertex.id));
+    EXPECT_THAT(AttachedShaders(single.id), ElementsAre(vertex.id));
+    EXPECT_TRUE(many.Link(&vertex.id, 1));
+    EXPECT_THAT(AttachedShaders(many.id), ElementsAre(vertex.id));
+    const GLuint pair[] = {fragment.id, vertex.id};
+    rec::Start();
+    EXPECT_TRUE(many.Link(pair, 2));
+    EXPECT_FALSE(many.Link(nullptr, 2));
+    EXPECT_FALSE(many.Link(pair, 0));
+    rec::Stop();
+    EXPECT_THAT(rec::CallsTo("glAttachShader"),
+                ElementsAre(rec::Call("glAttachShader", {rec::Int(many.id), rec::Int(fragment.id)}),
+                            rec::Call("glAttachShader", {rec::Int(many.id), rec::Int(vertex.id)})));
+    EXPECT_EQ(rec::CountOf("glCreateProgram"), 1u) << "nothing to link: no GL call, the program held kept";
+    many.Bind();
+    many.SetParameter4f("colour", 0.0f, 1.0f, 0.0f, 1.0f);
+    EXPECT_EQ(Fill(many), "0,255,0");
+    EXPECT_TRUE(GlNoError());
+    if (!HasGlsl(4.0)) {
+        GTEST_SKIP() << "no tessellation shaders before GLSL 4.00";
+    }
+    CglShader control, evaluation;
+    Compile(control, "#version 400 core\nlayout(vertices = 3) out;\nvoid main() {}\n",
+            GL_TESS_CONTROL_SHADER);
+    Compile(evaluation, "#version 400 core\nlayout(isolines) in;\nvoid main() {}\n",
+            GL_TESS_EVALUATION_SHADER);
+    const GLuint stages[] = {vertex.id, control.id, evaluation.id, fragment.id};
+    ASSERT_TRUE(many.Link(stages, 4)) << many.statusMessage;
+    EXPECT_EQ(ProgramParameter(many.id, GL_TESS_GEN_MODE), GL_ISOLINES);
+}
+
+TEST_F(ModernProgramTest, LoadFromFilesBuildsTheWholeProgramAndNamesTheFileThatFailed) {
+    ScratchDir scratch;
+    std::string vertexFile = scratch.Write("cover.vert", kCoverVertex);
+    std::string fragmentFile = scratch.Write("colour.frag", kColourFragment);
+    std::string geometryFile = scratch.Write("pass.geom", R"(#version 330 core
+layout(triangles) in;
+layout(triangle_strip, max_vertices = 3) out;
+void main() { for (int i = 0; i < 3; ++i) { gl_Position = gl_in[i].gl_Position; EmitVertex(); } }
+)");
+    std::string broken =
+        scratch.Write("broken.frag", "#version 330 core\nout vec4 c;\nvoid main() { c = 1; }\n");
+    std::string unresolved =
+        scratch.Write("unresolved.vert", "#version 330 core\nvoid f();\nvoid main() { f(); }\n");
+    std::string missing = scratch.Path() + "/missing.vert";
+
+    CglProgram program;
+    StderrCapture quiet;
+    ASSERT_TRUE(program.LoadFromFiles(vertexFile.c_str(), fragmentFile.c_str(), geometryFile.c_str()));
+    std::vector<GLuint> shaders = AttachedShaders(program.id);
+    ASSERT_EQ(shaders.size(), 3u);
+    for (GLuint shader : shaders) {
+        EXPECT_EQ(ShaderParameter(shader, GL_DELETE_STATUS), GL_TRUE) << "the program's to keep, not ours";
+    }
+    program.Bind();
+    program.SetParameter4f("colour", 1.0f, 0.0f, 1.0f, 1.0f);
+    EXPECT_EQ(Fill(program), "255,0,255") << "through the geometry shader";
+    ASSERT_TRUE(program.LoadFromFiles(vertexFile.c_str(), fragmentFile.c_str()));
+    EXPECT_EQ(AttachedShaders(program.id).size(), 2u);
+    EXPECT_EQ(quiet.Text(), "");
+
+    const std::string* files[3][2] = {
+        {&missing, &fragmentFile}, {&vertexFile, &broken}, {&unresolved, &fragmentFile}};
+    const std::string lines[3] = {"CglProgram::LoadFromFiles ERROR: cannot read '" + missing + "'\n",
+                                  "CglProgram::LoadFromFiles ERROR: '" + broken + "' does not compile\n",
+                                  "CglProgram::LoadFromFiles ERROR: the shaders do not link\n"};
+    for (int i = 0; i < 3; ++i) {
+        GLuint held = program.id;
+        StderrCapture printed;
+        EXPECT_FALSE(program.LoadFromFiles(files[i][0]->c_str(), files[i][1]->c_str()));
+        // The compile prints its log, which the program keeps too; otherwise one line.
+        EXPECT_EQ(printed.Text(), (i == 1 ? std::string(program.statusMessage) + " \n" : "") + lines[i]);
+        EXPECT_EQ(program.id != 0, i == 2) << "only a failed link keeps its program, as after Link";
+        EXPECT_FALSE(held != 0 && glIsProgram(held)) << "the program held went first";
+        if (i == 0) {
+            EXPECT_STREQ(program.statusMessage, "GLSL program created successfully") << "unchanged";
+        }
+    }
+    EXPECT_EQ(program.statusMessage, ProgramLog(program.id));
+    EXPECT_TRUE(GlNoError());
+}
+
+TEST_F(ModernProgramTest, HasParameterLooksUpWithoutAMessageOrABinding) {
+    CglProgram program, empty;
+    ASSERT_TRUE(program.Link(vertex.id, fragment.id));
+    StderrCapture printed;
+    EXPECT_TRUE(program.HasParameter("colour"));
+    EXPECT_FALSE(program.HasParameter("unused")) << "dropped by the compiler";
+    EXPECT_FALSE(program.HasParameter("nothere"));
+    rec::Start();
+    EXPECT_FALSE(empty.HasParameter("colour"));
+    rec::Stop();
+    EXPECT_TRUE(rec::Calls().empty());
+    EXPECT_EQ(printed.Text(), "");
+    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), 0);
+    EXPECT_TRUE(GlNoError());
+}
+
+TEST_F(ModernProgramTest, UniformBlockSharedByTwoProgramsReadsTheBufferAtItsBinding) {
+    const std::string block =
+        "#version 330 core\nlayout(std140) uniform Shared { vec4 colour; vec4 scale; };\n"
+        "out vec4 c;\nvoid main() { c = colour";
+    CglShader plain, scaled;
+    Compile(plain, (block + "; }\n").c_str(), GL_FRAGMENT_SHADER);
+    Compile(scaled, (block + " * scale; }\n").c_str(), GL_FRAGMENT_SHADER);
+    CglProgram first, second;
+    ASSERT_TRUE(first.Link(vertex.id, plain.id)) << first.statusMessage;
+    ASSERT_TRUE(second.Link(vertex.id, scaled.id)) << second.statusMessage;
+    // Two copies of the block, the second where a range may start.
+    GLint align = Integer(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT) / sizeof(float);
+    std::vector<float> values(align + 8, 0.0f);
+    const float copies[2][8] = {{1, 0, 0, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 0, 1, 0, 1}};
+    std::copy(copies[0], copies[0] + 8, values.begin());
+    std::copy(copies[1], copies[1] + 8, values.begin() + align);
+    BufferDesc desc{static_cast<GLsizeiptr>(values.size() * sizeof(float)), GL_STATIC_DRAW};
+    BufferData data{reinterpret_cast<const GLubyte*>(values.data())};
+    GLuint buffer = 0;
+    ASSERT_FALSE(glCreateVertexBuffer(&desc, &data, &buffer));
+    first.SetUniformBlockBinding("Shared", 2);
+    second.SetUniformBlockBinding("Shared", 5);
+    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), 0) << "neither was bound";
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 2, buffer, 0, 0);
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 5, buffer, align * sizeof(float), 32);
+    EXPECT_EQ(Fill(first), "255,0,0");
+    EXPECT_EQ(Fill(second), "0,255,0") << "the second copy, scaled";
+
+    StderrCapture printed;
+    rec::Start();
+    first.SetUniformBlockBinding("Nothere", 1);
+    rec::Stop();
+    EXPECT_EQ(printed.Text(), "Error setting uniform block 'Nothere'\n");
+    EXPECT_THAT(rec::Names(), ElementsAre("glGetUniformBlockIndex"));
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 2, 0, 0, 0);
+    glBindBufferToIndex(GL_UNIFORM_BUFFER, 5, 0, 0, 0);
+    glDeleteBuffers(1, &buffer);
+    EXPECT_TRUE(GlNoError());
+}
+
+TEST_F(ModernProgramTest, ComputeProgramWritesAnImageAndAStorageBufferBeforeItsBarrier) {
+    // The run that hides ARB_shader_objects leaves the loader without glGetProgramResourceIndex.
+    if (!HasGlsl(4.3) || glGetProgramResourceIndex == nullptr) {
+        GTEST_SKIP() << "no compute shaders and storage blocks here (softpipe has GLSL 3.30)";
+    }
+    CglShader compute;
+    Compile(compute, R"(#version 430 core
+layout(local_size_x = 4, local_size_y = 4) in;
+layout(rgba8) uniform writeonly image2D target;
+layout(std430) buffer Written { uint cells[]; };
+void main() {
+    uvec2 at = gl_GlobalInvocationID.xy;
+    imageStore(target, ivec2(at), vec4(vec2(at) * 32.0 / 255.0, 1.0, 1.0));
+    cells[at.y * 8u + at.x] = at.x * 10u + at.y;
+}
+)",
+            GL_COMPUTE_SHADER);
+    CglProgram program;
+    ASSERT_TRUE(program.Link(compute.id)) << program.statusMessage;
+    TextureDesc desc(8, 8, GL_RGBA8);
+    TextureData nothing(nullptr, GL_RGBA, GL_UNSIGNED_BYTE);
+    GLuint image = glCreateTexture(&desc, &nothing, &kglSamplerClampLinear);
+    const std::vector<GLuint> zeros(64, 0);
+    BufferDesc bufferDesc{static_cast<GLsizeiptr>(zeros.size() * sizeof(GLuint)), GL_DYNAMIC_DRAW};
+    BufferData bufferData{reinterpret_cast<const GLubyte*>(zeros.data())};
+    GLuint cells = 0;
+    ASSERT_FALSE(glCreateVertexBuffer(&bufferDesc, &bufferData, &cells));
+    glBindImageToUnit(1, image, 0, false, 0, GL_WRITE_ONLY, GL_RGBA8);
+    GLint layered = -1;
+    glGetIntegeri_v(GL_IMAGE_BINDING_LAYERED, 1, &layered);
+    EXPECT_EQ(layered, GL_FALSE);
+    program.SetStorageBlockBinding("Written", 3);
+    glBindBufferToIndex(GL_SHADER_STORAGE_BUFFER, 3, cells, 0, 0);
+    program.Bind();
+    program.SetParameter1i("target", 1);
+    glUseProgram(0);
+    rec::Start();
+    program.Dispatch(2, 2, 1, GL_TEXTURE_UPDATE_BARRIER_BIT | GL_BUFFER_UPDATE_BARRIER_BIT);
+    program.Dispatch(2, 2, 1, 0);
+    rec::Stop();
+    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), static_cast<GLint>(program.id));
+    EXPECT_THAT(rec::CallsTo("glMemoryBarrier"),
+                ElementsAre(rec::Call("glMemoryBarrier", {rec::Enum(GL_TEXTURE_UPDATE_BARRIER_BIT |
+                                                                    GL_BUFFER_UPDATE_BARRIER_BIT)})));
+
+    GLubyte texels[8 * 8 * 4] = {};
+    glBindTexture(GL_TEXTURE_2D, image);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_THAT(std::vector<GLubyte>(&texels[(6 * 8 + 5) * 4], &texels[(6 * 8 + 6) * 4]),
+                ElementsAre(160, 192, 255, 255));
+    GLuint written[64] = {};
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, cells);
+    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof written, written);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+    EXPECT_EQ(written[6 * 8 + 5], 56u);
+    EXPECT_EQ(written[63], 77u) << "every work group ran";
+
+    StderrCapture printed;
+    program.SetStorageBlockBinding("Nothere", 1);
+    EXPECT_EQ(printed.Text(), "Error setting storage block 'Nothere'\n");
+    glBindBufferToIndex(GL_SHADER_STORAGE_BUFFER, 3, 0, 0, 0);
+    glDeleteBuffers(1, &cells);
+    glDeleteTextures(1, &image);
+    EXPECT_TRUE(GlNoError());
+}
+
 // ---- the run with ARB_shader_objects hidden from the loader ----
 
 // The whole suite above runs with the extension hidden too; this checks that the core entry points,
@@ -1157,20 +1401,39 @@ TEST_F(WithoutLoader, EveryOperationSaysWhatIsMissingAndFails) {
         program.SetParameterMatrix4("a", values, true);
         program.SetParameterArray("a", values, 2, 1);
         program.BindTexture("tex", 0, GL_TEXTURE_2D, 1);
+        const GLuint shaders[] = {1, 2};
+        EXPECT_FALSE(program.Link(1));
+        EXPECT_FALSE(program.Link(shaders, 2));
+        EXPECT_FALSE(program.LoadFromFiles(file.c_str(), file.c_str()));
+        program.id = 5; // as if made elsewhere, so that HasParameter gets as far as its entry point
+        EXPECT_FALSE(program.HasParameter("a"));
+        program.id = 0;
+        program.SetUniformBlockBinding("b", 1);
+        program.SetStorageBlockBinding("b", 1);
+        program.Dispatch(1, 1, 1, GL_ALL_BARRIER_BITS);
     }
-    EXPECT_EQ(printed.Text(), "CglShader::CompileFromSource ERROR: glCreateShader is not available\n"
-                              "CglShader::LoadFromFile ERROR: glCreateShader is not available\n"
-                              "CglProgram::Link ERROR: glCreateProgramObjectARB is not available\n"
-                              "CglProgram::Link ERROR: glCreateProgram is not available\n"
-                              "CglProgram::Bind ERROR: glUseProgram is not available\n"
-                              "CglProgram::Unbind ERROR: glUseProgram is not available\n"
-                              "CglProgram::SetParameter1f ERROR: glGetUniformLocation is not available\n"
-                              "CglProgram::SetParameter2f ERROR: glGetUniformLocation is not available\n"
-                              "CglProgram::SetParameter3f ERROR: glGetUniformLocation is not available\n"
-                              "CglProgram::SetParameter4f ERROR: glGetUniformLocation is not available\n"
-                              "CglProgram::SetParameterMatrix4 ERROR: glGetUniformLocation is not available\n"
-                              "CglProgram::SetParameterArray ERROR: glGetUniformLocation is not available\n"
-                              "CglProgram::BindTexture ERROR: glGetUniformLocation is not available\n");
+    EXPECT_EQ(printed.Text(),
+              "CglShader::CompileFromSource ERROR: glCreateShader is not available\n"
+              "CglShader::LoadFromFile ERROR: glCreateShader is not available\n"
+              "CglProgram::Link ERROR: glCreateProgramObjectARB is not available\n"
+              "CglProgram::Link ERROR: glCreateProgram is not available\n"
+              "CglProgram::Bind ERROR: glUseProgram is not available\n"
+              "CglProgram::Unbind ERROR: glUseProgram is not available\n"
+              "CglProgram::SetParameter1f ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::SetParameter2f ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::SetParameter3f ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::SetParameter4f ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::SetParameterMatrix4 ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::SetParameterArray ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::BindTexture ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::Link ERROR: glCreateProgram is not available\n"
+              "CglProgram::Link ERROR: glCreateProgram is not available\n"
+              "CglProgram::LoadFromFiles ERROR: glCreateShader is not available\n"
+              "CglProgram::HasParameter ERROR: glGetUniformLocation is not available\n"
+              "CglProgram::SetUniformBlockBinding ERROR: glGetUniformBlockIndex is not available\n"
+              "CglProgram::SetStorageBlockBinding ERROR: glGetProgramResourceIndex is not "
+              "available\n"
+              "CglProgram::Dispatch ERROR: glUseProgram is not available\n");
 
     StderrCapture integerSetters;
     {

@@ -1,8 +1,11 @@
 #include "GlTest.h"
+#include "glProgram.h"
 #include "glRenderState.h"
+#include "glVertexArray.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <gmock/gmock.h>
 #include <string>
 #include <vector>
@@ -345,6 +348,129 @@ TEST_F(DepthStencilStateTest, RefusedFunctionStillSetsTheRest) {
     EXPECT_TRUE(GlError(GL_INVALID_ENUM));
     EXPECT_EQ(Integer(GL_STENCIL_FUNC), GL_EQUAL);
     EXPECT_EQ(Integer(GL_STENCIL_PASS_DEPTH_PASS), GL_REPLACE);
+}
+
+// ---- rasterizer and presets, also run on a core profile ----
+
+using RasterStateTest = RenderStateTest;
+
+TEST_F(RasterStateTest, SetsTheWholeGroupAndOffLeavesTheCulledFacesAndOffsetValues) {
+    RasterState state = {true, GL_FRONT, GL_CW, GL_LINE, true, 2.0f, 3.0f};
+    glApplyRasterState(&state);
+    GLint mode[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    GLfloat offset[2] = {};
+    glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &offset[0]);
+    glGetFloatv(GL_POLYGON_OFFSET_UNITS, &offset[1]);
+    EXPECT_THAT((std::vector<GLint>{glIsEnabled(GL_CULL_FACE), Integer(GL_CULL_FACE_MODE),
+                                    Integer(GL_FRONT_FACE), mode[0], glIsEnabled(GL_POLYGON_OFFSET_LINE),
+                                    glIsEnabled(GL_POLYGON_OFFSET_FILL)}),
+                ElementsAre(GL_TRUE, GL_FRONT, GL_CW, GL_LINE, GL_TRUE, GL_FALSE))
+        << "the offset switch of the mode drawn in";
+    EXPECT_THAT(offset, ElementsAre(2.0f, 3.0f));
+
+    state = {false, GL_BACK, GL_CW, GL_LINE, false, 0.0f, 0.0f};
+    rec::Start();
+    glApplyRasterState(&state);
+    glApplyRasterState(nullptr);
+    rec::Stop();
+    EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_FRONT) << "kept while culling is off";
+    glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &offset[0]);
+    EXPECT_EQ(offset[0], 2.0f) << "kept while the offset is off";
+    EXPECT_THAT(rec::Calls(),
+                ElementsAre(Call("glDisable", {Enum(GL_CULL_FACE)}), Call("glFrontFace", {Enum(GL_CW)}),
+                            Call("glPolygonMode", {Enum(GL_FRONT_AND_BACK), Enum(GL_LINE)}),
+                            Call("glDisable", {Enum(GL_POLYGON_OFFSET_LINE)})));
+    glApplyRasterState(&kglRasterDefault);
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_FILL);
+    EXPECT_TRUE(GlNoError());
+}
+
+// A quad per draw, from the vertex index alone: the corners of `rect`, wound clockwise when `mirrored`.
+const char kRectVertex[] = R"(#version 330 core
+uniform vec4 rect;
+uniform float depth;
+uniform bool mirrored;
+void main() {
+    float x = (gl_VertexID & 1) != 0 ? rect.z : rect.x;
+    gl_Position = vec4(mirrored ? rect.x + rect.z - x : x, (gl_VertexID & 2) != 0 ? rect.w : rect.y, depth, 1.0);
+}
+)";
+const char kRectFragment[] =
+    "#version 330 core\nuniform vec4 colour;\nout vec4 fragColor;\nvoid main() { fragColor = colour; }\n";
+
+class PresetDrawTest : public RenderStateTest {
+  protected:
+    void SetUp() override {
+        RenderStateTest::SetUp();
+        // Hiding EXT_draw_buffers2 takes Mesa back to OpenGL 2.1.
+        const char* glsl = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
+        if (glCreateShader == nullptr || strtod(glsl, nullptr) < 3.3) {
+            GTEST_SKIP() << "no loader or no GLSL 3.30 in this run (GLSL " << glsl << ")";
+        }
+        ASSERT_TRUE(vertex_.CompileFromSource(kRectVertex, GL_VERTEX_SHADER, 0, 0)) << vertex_.statusMessage;
+        ASSERT_TRUE(fragment_.CompileFromSource(kRectFragment, GL_FRAGMENT_SHADER, 0, 0));
+        ASSERT_TRUE(program_.Link(vertex_.id, fragment_.id)) << program_.statusMessage;
+        ASSERT_TRUE(empty_.Create());
+        program_.Bind();
+        glViewport(0, 0, 320, 240);
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
+    void TearDown() override {
+        glApplyRasterState(&kglRasterDefault);
+        if (!IsSkipped()) {
+            program_.Unbind();
+        }
+        RenderStateTest::TearDown();
+    }
+    // Draws the left or right half of the window, or a square in its middle; returns the colour of
+    // (40, 120), (280, 120) or (160, 120), inside it, as "r,g,b".
+    std::string Draw(int where, float r, float g, float b, float a, float depth = 0.0f,
+                     bool mirrored = false) {
+        const float rects[3][4] = {{-1, -1, 0, 1}, {0, -1, 1, 1}, {-0.25f, -0.25f, 0.25f, 0.25f}};
+        program_.SetParameter4f("rect", rects[where][0], rects[where][1], rects[where][2], rects[where][3]);
+        program_.SetParameter1f("depth", depth);
+        program_.SetParameter1i("mirrored", mirrored);
+        program_.SetParameter4f("colour", r, g, b, a);
+        empty_.Draw(GL_TRIANGLE_STRIP, 0, 4);
+        Rgba p = ReadPixel(where == 0 ? 40 : where == 1 ? 280 : 160, 120);
+        return std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
+    }
+    enum { kLeft, kRight, kSquare };
+    CglShader vertex_, fragment_;
+    CglProgram program_;
+    CglVertexArray empty_;
+};
+
+TEST_F(PresetDrawTest, CullingBlendingDepthAndStencilPresetsDrawAsTheirHeaderSays) {
+    glApplyRasterState(&kglRasterCullBack);
+    glApplyBlendState(&kglBlendOff, nullptr);
+    glApplyDepthStencilState(&kglDepthOff, 0);
+    EXPECT_EQ(Draw(kLeft, 1, 0, 0, 1), "255,0,0");
+    EXPECT_EQ(Draw(kRight, 1, 0, 0, 1, 0.0f, true), "0,0,0") << "wound clockwise: a back face, culled";
+    glApplyRasterState(&kglRasterDefault);
+    EXPECT_EQ(Draw(kRight, 0, 0, 1, 1, 0.0f, true), "0,0,255");
+
+    glApplyBlendState(&kglBlendAlpha, nullptr);
+    EXPECT_EQ(Draw(kRight, 1, 1, 1, 0.5f), "128,128,255") << "half over blue";
+
+    glApplyBlendState(&kglBlendOff, nullptr);
+    glApplyDepthStencilState(&kglDepthLess, 0);
+    EXPECT_EQ(Draw(kLeft, 0, 1, 0, 1, -0.5f), "0,255,0");
+    EXPECT_EQ(Draw(kLeft, 1, 0, 1, 1, 0.5f), "0,255,0") << "farther: hidden";
+
+    // A square marked with 3, then only the marked pixels take a nearer colour.
+    glApplyDepthStencilState(&kglStencilWrite, 3);
+    EXPECT_EQ(Draw(kSquare, 1, 1, 0, 1, -0.75f), "255,255,0");
+    glApplyDepthStencilState(&kglStencilEqual, 3);
+    EXPECT_EQ(Draw(kLeft, 1, 0, 0, 1, -0.9f), "0,255,0") << "unmarked: unchanged";
+    EXPECT_EQ(Draw(kSquare, 1, 0, 0, 1, -0.9f), "255,0,0") << "marked";
+    GLint stencil = -1;
+    glReadPixels(160, 120, 1, 1, GL_STENCIL_INDEX, GL_INT, &stencil);
+    EXPECT_EQ(stencil, 3) << "the second pass kept the mark";
+    EXPECT_TRUE(GlNoError());
 }
 
 // ---- with a part of the driver hidden ----

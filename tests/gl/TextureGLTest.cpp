@@ -1,4 +1,5 @@
 #include "GlTest.h"
+#include "glFramebuffer.h"
 #include "glTexture.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <cfloat>
 #include <gmock/gmock.h>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -650,6 +652,68 @@ TEST_F(ViewportStateTest, RefusedSizeStillSetsTheDepthRange) {
     EXPECT_THAT(range, ElementsAre(0.5, 1.0));
 }
 
+// ---- multisample textures, on every context ----
+
+using MultisampleTextureTest = TextureTest;
+
+TEST_F(MultisampleTextureTest, HaveTheirSamplesAndNoSamplerAndAreRenderedInto) {
+    if (glTexImage2DMultisample == nullptr || glBindFramebuffer == nullptr) {
+        GTEST_SKIP() << "the loader did not provide multisample textures and framebuffer objects";
+    }
+    if (Integer(GL_MAX_COLOR_TEXTURE_SAMPLES) < 4) {
+        GTEST_SKIP() << "the driver offers no multisample textures (GL_MAX_COLOR_TEXTURE_SAMPLES below 4)";
+    }
+    TextureData none;
+    TextureSampler sampler;
+    TextureDesc flat(GL_TEXTURE_2D_MULTISAMPLE), layered(GL_TEXTURE_2D_MULTISAMPLE_ARRAY);
+    for (TextureDesc* desc : {&flat, &layered}) {
+        desc->width = 8;
+        desc->height = 4;
+        desc->layers = 3;
+        desc->internalFormat = GL_RGBA8;
+        desc->samples = 4;
+    }
+    rec::Start();
+    GLuint flatTexture = Create(flat, &none, &sampler);
+    GLuint layeredTexture = Create(layered, &none, &sampler);
+    rec::Stop();
+    EXPECT_TRUE(GlNoError()) << "no sampling parameter, no pixels";
+    EXPECT_EQ(rec::CountOf("glTexParameteri") + rec::CountOf("glTexParameterf") +
+                  rec::CountOf("glTexParameterfv"),
+              0u);
+    EXPECT_THAT(rec::CallsTo("glTexImage2DMultisample"),
+                ElementsAre(Call("glTexImage2DMultisample", {Enum(GL_TEXTURE_2D_MULTISAMPLE), Int(4),
+                                                             Enum(GL_RGBA8), Int(8), Int(4), Int(GL_TRUE)})));
+    for (auto [target, texture, depth] :
+         {std::tuple<GLenum, GLuint, GLint>{GL_TEXTURE_2D_MULTISAMPLE, flatTexture, 1},
+          {GL_TEXTURE_2D_MULTISAMPLE_ARRAY, layeredTexture, 3}}) {
+        glBindTexture(target, texture);
+        EXPECT_EQ(LevelParameter(target, 0, GL_TEXTURE_SAMPLES), 4) << target;
+        EXPECT_EQ(LevelParameter(target, 0, GL_TEXTURE_FIXED_SAMPLE_LOCATIONS), GL_TRUE) << target;
+        EXPECT_EQ(LevelParameter(target, 0, GL_TEXTURE_WIDTH), 8) << target;
+        EXPECT_EQ(LevelParameter(target, 0, GL_TEXTURE_DEPTH), depth) << target;
+        glBindTexture(target, 0);
+    }
+
+    // Both are attached as render targets: the plain one whole, the array one layer at a time.
+    CglFrameBuffer fb;
+    fb.GenerateId();
+    fb.AttachTexture(GL_TEXTURE_2D_MULTISAMPLE, flatTexture, GL_COLOR_ATTACHMENT0, 0, 0);
+    rec::Start();
+    fb.AttachTexture(GL_TEXTURE_2D_MULTISAMPLE_ARRAY, layeredTexture, GL_COLOR_ATTACHMENT1, 0, 2);
+    rec::Stop();
+    EXPECT_TRUE(fb.CheckStatus());
+    EXPECT_EQ(fb.QueryAttachedId(GL_COLOR_ATTACHMENT0), static_cast<GLint>(flatTexture));
+    EXPECT_EQ(fb.QueryAttachedId(GL_COLOR_ATTACHMENT1), static_cast<GLint>(layeredTexture));
+    // Mesa answers the layer query for 3D and 2D array textures only.
+    const std::string layer =
+        CoreProfileContext() ? "glFramebufferTextureLayer" : "glFramebufferTextureLayerEXT";
+    EXPECT_THAT(rec::CallsTo(layer),
+                ElementsAre(Call(layer, {Enum(GL_FRAMEBUFFER), Enum(GL_COLOR_ATTACHMENT1),
+                                         Int(layeredTexture), Int(0), Int(2)})));
+    EXPECT_TRUE(GlNoError());
+}
+
 // ---- without the loader ----
 
 using WithoutLoaderTextureTest = TextureTest;
@@ -663,7 +727,12 @@ TEST_F(WithoutLoaderTextureTest, ThreeDimensionalUploadsSayWhatIsMissing) {
     data.pixels = texels.data();
     data.format = GL_RGBA;
     data.type = GL_UNSIGNED_BYTE;
-    for (GLenum target : {GL_TEXTURE_3D, GL_TEXTURE_2D_ARRAY_EXT}) {
+    const std::pair<GLenum, const char*> uploads[] = {
+        {GL_TEXTURE_3D, "glTexImage3D"},
+        {GL_TEXTURE_2D_ARRAY_EXT, "glTexImage3D"},
+        {GL_TEXTURE_2D_MULTISAMPLE, "glTexImage2DMultisample"},
+        {GL_TEXTURE_2D_MULTISAMPLE_ARRAY, "glTexImage3DMultisample"}};
+    for (auto [target, entryPoint] : uploads) {
         SCOPED_TRACE(target);
         TextureDesc desc(target);
         desc.width = desc.height = desc.depth = desc.layers = 2;
@@ -674,7 +743,7 @@ TEST_F(WithoutLoaderTextureTest, ThreeDimensionalUploadsSayWhatIsMissing) {
         rec::Stop();
 
         EXPECT_EQ(texture, 0u);
-        EXPECT_EQ(err.Text(), "glCreateTexture() : glTexImage3D is not available\n");
+        EXPECT_EQ(err.Text(), "glCreateTexture() : " + std::string(entryPoint) + " is not available\n");
         EXPECT_EQ(rec::CountOf("glDeleteTextures"), 1u);
         EXPECT_EQ(rec::Calls().back(), Call("glBindTexture", {Enum(target), Int(0)}));
         EXPECT_TRUE(GlNoError());
@@ -688,8 +757,10 @@ TEST_F(WithoutLoaderTextureTest, ThreeDimensionalUploadsSayWhatIsMissing) {
     StderrCapture err;
     rec::Start();
     glBindTextureToUnit(1, GL_TEXTURE_2D, updated);
+    glBindImageToUnit(0, updated, 0, false, 0, GL_READ_ONLY, GL_RGBA8);
     rec::Stop();
-    EXPECT_EQ(err.Text(), "glBindTextureToUnit() : glActiveTexture is not available\n");
+    EXPECT_EQ(err.Text(), "glBindTextureToUnit() : glActiveTexture is not available\n"
+                          "glBindImageToUnit() : glBindImageTexture is not available\n");
     EXPECT_THAT(rec::Calls(), ElementsAre());
 
     // The core targets need nothing from the loader.

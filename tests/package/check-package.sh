@@ -42,6 +42,8 @@ consume() {
 
     PKG_CONFIG_PATH=$(dirname "$(find "$1" -name vistrel.pc)")
     export PKG_CONFIG_PATH
+    # The programs built here read the quick start's shaders from beside themselves.
+    cp "$here/consumer/quickstart.vert" "$here/consumer/quickstart.frag" "$work/"
     # shellcheck disable=SC2046,SC2086
     "$cxx" $flags -std=c++17 "$here/consumer/main.cpp" $(pkg-config --cflags --libs vistrel) -lglut \
         -o "$work/quickstart-pc"

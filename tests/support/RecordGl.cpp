@@ -138,6 +138,12 @@ void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GL
     Record("glReadPixels", {Int(x), Int(y), Int(width), Int(height), Enum(format), Enum(type), Ptr(pixels)});
 }
 
+void GLAPIENTRY glReadBuffer(GLenum mode) {
+    static auto real = Next<decltype(&glReadBuffer)>("glReadBuffer");
+    real(mode);
+    Record("glReadBuffer", {Enum(mode)});
+}
+
 void GLAPIENTRY glEnable(GLenum cap) {
     static auto real = Next<decltype(&glEnable)>("glEnable");
     real(cap);
@@ -206,6 +212,44 @@ void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) {
     Record("glBlendFunc", {Enum(sfactor), Enum(dfactor)});
 }
 
+void GLAPIENTRY glCullFace(GLenum mode) {
+    static auto real = Next<decltype(&glCullFace)>("glCullFace");
+    real(mode);
+    Record("glCullFace", {Enum(mode)});
+}
+
+void GLAPIENTRY glFrontFace(GLenum mode) {
+    static auto real = Next<decltype(&glFrontFace)>("glFrontFace");
+    real(mode);
+    Record("glFrontFace", {Enum(mode)});
+}
+
+void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode) {
+    static auto real = Next<decltype(&glPolygonMode)>("glPolygonMode");
+    real(face, mode);
+    Record("glPolygonMode", {Enum(face), Enum(mode)});
+}
+
+void GLAPIENTRY glPolygonOffset(GLfloat factor, GLfloat units) {
+    static auto real = Next<decltype(&glPolygonOffset)>("glPolygonOffset");
+    real(factor, units);
+    Record("glPolygonOffset", {Float(factor), Float(units)});
+}
+
+void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    static auto real = Next<decltype(&glDrawArrays)>("glDrawArrays");
+    real(mode, first, count);
+    Record("glDrawArrays", {Enum(mode), Int(first), Int(count)});
+}
+
+// The index offset is recorded as the number it stands for.
+void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+    static auto real = Next<decltype(&glDrawElements)>("glDrawElements");
+    real(mode, count, type, indices);
+    Record("glDrawElements", {Enum(mode), Int(count), Enum(type),
+                              Int(static_cast<int64_t>(reinterpret_cast<intptr_t>(indices)))});
+}
+
 const GLubyte* GLAPIENTRY glGetString(GLenum name) {
     static auto real = Next<decltype(&glGetString)>("glGetString");
     const char* scripted = nullptr;
@@ -218,6 +262,9 @@ const GLubyte* GLAPIENTRY glGetString(GLenum name) {
 // The loader's answer from the context's extension list, or a test's pretended one.
 GLboolean GLEWAPIENTRY glewGetExtension(const char* name) {
     static auto real = Next<decltype(&glewGetExtension)>("glewGetExtension");
+    if (PretendedUnlisted(name)) {
+        return GL_FALSE;
+    }
     return Pretended(name) ? GL_TRUE : real(name);
 }
 

@@ -34,6 +34,19 @@ void GLAPIENTRY DeleteBuffers(GLsizei n, const GLuint* buffers) {
     Record("glDeleteBuffers", {Int(n), Int(n > 0 ? buffers[0] : 0)});
 }
 
+decltype(__glewBindBufferBase) realBindBufferBase;
+void GLAPIENTRY BindBufferBase(GLenum target, GLuint index, GLuint buffer) {
+    realBindBufferBase(target, index, buffer);
+    Record("glBindBufferBase", {Enum(target), Int(index), Int(buffer)});
+}
+
+decltype(__glewBindBufferRange) realBindBufferRange;
+void GLAPIENTRY BindBufferRange(GLenum target, GLuint index, GLuint buffer, GLintptr offset,
+                                GLsizeiptr size) {
+    realBindBufferRange(target, index, buffer, offset, size);
+    Record("glBindBufferRange", {Enum(target), Int(index), Int(buffer), Int(offset), Int(size)});
+}
+
 } // namespace
 
 void InstallBufferHooks() {
@@ -42,6 +55,8 @@ void InstallBufferHooks() {
     Hook(__glewBufferData, realBufferData, BufferData);
     Hook(__glewBufferSubData, realBufferSubData, BufferSubData);
     Hook(__glewDeleteBuffers, realDeleteBuffers, DeleteBuffers);
+    Hook(__glewBindBufferBase, realBindBufferBase, BindBufferBase);
+    Hook(__glewBindBufferRange, realBindBufferRange, BindBufferRange);
 }
 
 } // namespace rec

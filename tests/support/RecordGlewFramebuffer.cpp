@@ -1,6 +1,7 @@
 // Recording wrappers for the framebuffer-object entry points the loader provides: those of
-// EXT_framebuffer_object and their core twins, which take the same arguments. Each family is recorded
-// under its own names.
+// EXT_framebuffer_object, EXT_framebuffer_multisample, EXT_framebuffer_blit and EXT_texture_array and
+// their core twins, which take the same arguments, and glDrawBuffers. Each family is recorded under its
+// own names.
 #include "RecordHooks.h"
 
 namespace rec {
@@ -70,6 +71,63 @@ struct Family {
         return status;
     }
 
+    static inline PFNGLGENRENDERBUFFERSPROC realGenRenderbuffers;
+    static void GLAPIENTRY GenRenderbuffers(GLsizei n, GLuint* renderbuffers) {
+        realGenRenderbuffers(n, renderbuffers);
+        Record(Name("glGenRenderbuffers").c_str(), {Int(n)}, Int(n > 0 ? renderbuffers[0] : 0));
+    }
+
+    static inline PFNGLDELETERENDERBUFFERSPROC realDeleteRenderbuffers;
+    static void GLAPIENTRY DeleteRenderbuffers(GLsizei n, const GLuint* renderbuffers) {
+        realDeleteRenderbuffers(n, renderbuffers);
+        Record(Name("glDeleteRenderbuffers").c_str(), {Int(n), Int(n > 0 ? renderbuffers[0] : 0)});
+    }
+
+    static inline PFNGLBINDRENDERBUFFERPROC realBindRenderbuffer;
+    static void GLAPIENTRY BindRenderbuffer(GLenum target, GLuint renderbuffer) {
+        realBindRenderbuffer(target, renderbuffer);
+        Record(Name("glBindRenderbuffer").c_str(), {Enum(target), Int(renderbuffer)});
+    }
+
+    static inline PFNGLRENDERBUFFERSTORAGEPROC realStorage;
+    static void GLAPIENTRY Storage(GLenum target, GLenum internalFormat, GLsizei width, GLsizei height) {
+        realStorage(target, internalFormat, width, height);
+        Record(Name("glRenderbufferStorage").c_str(),
+               {Enum(target), Enum(internalFormat), Int(width), Int(height)});
+    }
+
+    static inline PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC realStorageMultisample;
+    static void GLAPIENTRY StorageMultisample(GLenum target, GLsizei samples, GLenum internalFormat,
+                                              GLsizei width, GLsizei height) {
+        realStorageMultisample(target, samples, internalFormat, width, height);
+        Record(Name("glRenderbufferStorageMultisample").c_str(),
+               {Enum(target), Int(samples), Enum(internalFormat), Int(width), Int(height)});
+    }
+
+    static inline PFNGLBLITFRAMEBUFFERPROC realBlit;
+    static void GLAPIENTRY Blit(GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1, GLint dstX0, GLint dstY0,
+                                GLint dstX1, GLint dstY1, GLbitfield mask, GLenum filter) {
+        realBlit(srcX0, srcY0, srcX1, srcY1, dstX0, dstY0, dstX1, dstY1, mask, filter);
+        Record(Name("glBlitFramebuffer").c_str(),
+               {Int(srcX0), Int(srcY0), Int(srcX1), Int(srcY1), Int(dstX0), Int(dstY0), Int(dstX1),
+                Int(dstY1), Enum(mask), Enum(filter)});
+    }
+
+    static inline PFNGLFRAMEBUFFERTEXTURELAYERPROC realTextureLayer;
+    static void GLAPIENTRY TextureLayer(GLenum target, GLenum attachment, GLuint texture, GLint level,
+                                        GLint layer) {
+        realTextureLayer(target, attachment, texture, level, layer);
+        Record(Name("glFramebufferTextureLayer").c_str(),
+               {Enum(target), Enum(attachment), Int(texture), Int(level), Int(layer)});
+    }
+
+    static inline PFNGLFRAMEBUFFERTEXTUREPROC realTexture;
+    static void GLAPIENTRY Texture(GLenum target, GLenum attachment, GLuint texture, GLint level) {
+        realTexture(target, attachment, texture, level);
+        Record(Name("glFramebufferTexture").c_str(),
+               {Enum(target), Enum(attachment), Int(texture), Int(level)});
+    }
+
     static inline PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVPROC realQuery;
     static void GLAPIENTRY Query(GLenum target, GLenum attachment, GLenum pname, GLint* params) {
         const std::string name = Name("glGetFramebufferAttachmentParameteriv");
@@ -86,6 +144,17 @@ struct Family {
 using Ext = Family<true>;
 using Core = Family<false>;
 
+// OpenGL 2.0's, for every family.
+PFNGLDRAWBUFFERSPROC realDrawBuffers;
+void GLAPIENTRY DrawBuffers(GLsizei n, const GLenum* buffers) {
+    realDrawBuffers(n, buffers);
+    std::vector<Arg> args{Int(n)};
+    for (GLsizei i = 0; i < n; ++i) {
+        args.push_back(Enum(buffers[i]));
+    }
+    Record("glDrawBuffers", args);
+}
+
 } // namespace
 
 void InstallFramebufferHooks() {
@@ -98,6 +167,13 @@ void InstallFramebufferHooks() {
     Hook(__glewFramebufferRenderbufferEXT, Ext::realRenderbuffer, Ext::Renderbuffer);
     Hook(__glewCheckFramebufferStatusEXT, Ext::realStatus, Ext::Status);
     Hook(__glewGetFramebufferAttachmentParameterivEXT, Ext::realQuery, Ext::Query);
+    Hook(__glewGenRenderbuffersEXT, Ext::realGenRenderbuffers, Ext::GenRenderbuffers);
+    Hook(__glewDeleteRenderbuffersEXT, Ext::realDeleteRenderbuffers, Ext::DeleteRenderbuffers);
+    Hook(__glewBindRenderbufferEXT, Ext::realBindRenderbuffer, Ext::BindRenderbuffer);
+    Hook(__glewRenderbufferStorageEXT, Ext::realStorage, Ext::Storage);
+    Hook(__glewRenderbufferStorageMultisampleEXT, Ext::realStorageMultisample, Ext::StorageMultisample);
+    Hook(__glewBlitFramebufferEXT, Ext::realBlit, Ext::Blit);
+    Hook(__glewFramebufferTextureLayerEXT, Ext::realTextureLayer, Ext::TextureLayer);
 
     Hook(__glewGenFramebuffers, Core::realGen, Core::Gen);
     Hook(__glewDeleteFramebuffers, Core::realDelete, Core::Delete);
@@ -108,6 +184,15 @@ void InstallFramebufferHooks() {
     Hook(__glewFramebufferRenderbuffer, Core::realRenderbuffer, Core::Renderbuffer);
     Hook(__glewCheckFramebufferStatus, Core::realStatus, Core::Status);
     Hook(__glewGetFramebufferAttachmentParameteriv, Core::realQuery, Core::Query);
+    Hook(__glewGenRenderbuffers, Core::realGenRenderbuffers, Core::GenRenderbuffers);
+    Hook(__glewDeleteRenderbuffers, Core::realDeleteRenderbuffers, Core::DeleteRenderbuffers);
+    Hook(__glewBindRenderbuffer, Core::realBindRenderbuffer, Core::BindRenderbuffer);
+    Hook(__glewRenderbufferStorage, Core::realStorage, Core::Storage);
+    Hook(__glewRenderbufferStorageMultisample, Core::realStorageMultisample, Core::StorageMultisample);
+    Hook(__glewBlitFramebuffer, Core::realBlit, Core::Blit);
+    Hook(__glewFramebufferTextureLayer, Core::realTextureLayer, Core::TextureLayer);
+    Hook(__glewFramebufferTexture, Core::realTexture, Core::Texture);
+    Hook(__glewDrawBuffers, realDrawBuffers, DrawBuffers);
 }
 
 } // namespace rec

@@ -277,6 +277,44 @@ void GLAPIENTRY DeleteShader(GLuint shader) {
     Record("glDeleteShader", {Int(shader)});
 }
 
+decltype(__glewGetUniformBlockIndex) realGetUniformBlockIndex;
+GLuint GLAPIENTRY GetUniformBlockIndex(GLuint program, const GLchar* name) {
+    GLuint index = realGetUniformBlockIndex(program, name);
+    Record("glGetUniformBlockIndex", {Int(program), Text(name)}, Enum(index));
+    return index;
+}
+
+decltype(__glewUniformBlockBinding) realUniformBlockBinding;
+void GLAPIENTRY UniformBlockBinding(GLuint program, GLuint index, GLuint binding) {
+    realUniformBlockBinding(program, index, binding);
+    Record("glUniformBlockBinding", {Int(program), Int(index), Int(binding)});
+}
+
+decltype(__glewGetProgramResourceIndex) realGetProgramResourceIndex;
+GLuint GLAPIENTRY GetProgramResourceIndex(GLuint program, GLenum programInterface, const GLchar* name) {
+    GLuint index = realGetProgramResourceIndex(program, programInterface, name);
+    Record("glGetProgramResourceIndex", {Int(program), Enum(programInterface), Text(name)}, Enum(index));
+    return index;
+}
+
+decltype(__glewShaderStorageBlockBinding) realShaderStorageBlockBinding;
+void GLAPIENTRY ShaderStorageBlockBinding(GLuint program, GLuint index, GLuint binding) {
+    realShaderStorageBlockBinding(program, index, binding);
+    Record("glShaderStorageBlockBinding", {Int(program), Int(index), Int(binding)});
+}
+
+decltype(__glewDispatchCompute) realDispatchCompute;
+void GLAPIENTRY DispatchCompute(GLuint x, GLuint y, GLuint z) {
+    realDispatchCompute(x, y, z);
+    Record("glDispatchCompute", {Int(x), Int(y), Int(z)});
+}
+
+decltype(__glewMemoryBarrier) realMemoryBarrier;
+void GLAPIENTRY MemoryBarrier(GLbitfield barriers) {
+    realMemoryBarrier(barriers);
+    Record("glMemoryBarrier", {Enum(barriers)});
+}
+
 } // namespace
 
 void InstallProgramHooks() {
@@ -323,6 +361,12 @@ void InstallProgramHooks() {
     Hook(__glewGetProgramiv, realGetProgramiv, GetProgramiv);
     Hook(__glewGetProgramInfoLog, realGetProgramInfoLog, GetProgramInfoLog);
     Hook(__glewDeleteShader, realDeleteShader, DeleteShader);
+    Hook(__glewGetUniformBlockIndex, realGetUniformBlockIndex, GetUniformBlockIndex);
+    Hook(__glewUniformBlockBinding, realUniformBlockBinding, UniformBlockBinding);
+    Hook(__glewGetProgramResourceIndex, realGetProgramResourceIndex, GetProgramResourceIndex);
+    Hook(__glewShaderStorageBlockBinding, realShaderStorageBlockBinding, ShaderStorageBlockBinding);
+    Hook(__glewDispatchCompute, realDispatchCompute, DispatchCompute);
+    Hook(__glewMemoryBarrier, realMemoryBarrier, MemoryBarrier);
 }
 
 } // namespace rec

@@ -48,6 +48,46 @@ void GLAPIENTRY EnableVertexAttribArray(GLuint index) {
     Record("glEnableVertexAttribArray", {Int(index)});
 }
 
+// OpenGL 3.1 and 3.3's instanced calls, and ARB_instanced_arrays' of the same form.
+decltype(__glewVertexAttribDivisor) realVertexAttribDivisor;
+void GLAPIENTRY VertexAttribDivisor(GLuint index, GLuint divisor) {
+    realVertexAttribDivisor(index, divisor);
+    Record("glVertexAttribDivisor", {Int(index), Int(divisor)});
+}
+
+decltype(__glewVertexAttribDivisorARB) realVertexAttribDivisorARB;
+void GLAPIENTRY VertexAttribDivisorARB(GLuint index, GLuint divisor) {
+    realVertexAttribDivisorARB(index, divisor);
+    Record("glVertexAttribDivisorARB", {Int(index), Int(divisor)});
+}
+
+decltype(__glewDrawArraysInstanced) realDrawArraysInstanced;
+void GLAPIENTRY DrawArraysInstanced(GLenum mode, GLint first, GLsizei count, GLsizei instances) {
+    realDrawArraysInstanced(mode, first, count, instances);
+    Record("glDrawArraysInstanced", {Enum(mode), Int(first), Int(count), Int(instances)});
+}
+
+decltype(__glewDrawArraysInstancedARB) realDrawArraysInstancedARB;
+void GLAPIENTRY DrawArraysInstancedARB(GLenum mode, GLint first, GLsizei count, GLsizei instances) {
+    realDrawArraysInstancedARB(mode, first, count, instances);
+    Record("glDrawArraysInstancedARB", {Enum(mode), Int(first), Int(count), Int(instances)});
+}
+
+decltype(__glewDrawElementsInstanced) realDrawElementsInstanced;
+void GLAPIENTRY DrawElementsInstanced(GLenum mode, GLsizei count, GLenum type, const void* indices,
+                                      GLsizei instances) {
+    realDrawElementsInstanced(mode, count, type, indices, instances);
+    Record("glDrawElementsInstanced", {Enum(mode), Int(count), Enum(type), Offset(indices), Int(instances)});
+}
+
+decltype(__glewDrawElementsInstancedARB) realDrawElementsInstancedARB;
+void GLAPIENTRY DrawElementsInstancedARB(GLenum mode, GLsizei count, GLenum type, const void* indices,
+                                         GLsizei instances) {
+    realDrawElementsInstancedARB(mode, count, type, indices, instances);
+    Record("glDrawElementsInstancedARB",
+           {Enum(mode), Int(count), Enum(type), Offset(indices), Int(instances)});
+}
+
 } // namespace
 
 void InstallVertexArrayHooks() {
@@ -57,6 +97,12 @@ void InstallVertexArrayHooks() {
     Hook(__glewVertexAttribPointer, realVertexAttribPointer, VertexAttribPointer);
     Hook(__glewVertexAttribIPointer, realVertexAttribIPointer, VertexAttribIPointer);
     Hook(__glewEnableVertexAttribArray, realEnableVertexAttribArray, EnableVertexAttribArray);
+    Hook(__glewVertexAttribDivisor, realVertexAttribDivisor, VertexAttribDivisor);
+    Hook(__glewVertexAttribDivisorARB, realVertexAttribDivisorARB, VertexAttribDivisorARB);
+    Hook(__glewDrawArraysInstanced, realDrawArraysInstanced, DrawArraysInstanced);
+    Hook(__glewDrawArraysInstancedARB, realDrawArraysInstancedARB, DrawArraysInstancedARB);
+    Hook(__glewDrawElementsInstanced, realDrawElementsInstanced, DrawElementsInstanced);
+    Hook(__glewDrawElementsInstancedARB, realDrawElementsInstancedARB, DrawElementsInstancedARB);
 }
 
 } // namespace rec

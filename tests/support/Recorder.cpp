@@ -21,6 +21,7 @@ struct State {
     std::set<std::string> listed;
     const void* pretendedContext = nullptr;
     size_t contextQueries = 0;
+    std::set<std::string> unlisted;
 };
 
 State& state() {
@@ -51,6 +52,7 @@ void Reset() {
     state().scriptedText.clear();
     state().listed.clear();
     state().pretendedContext = nullptr;
+    state().unlisted.clear();
 }
 
 bool Recording() {
@@ -113,8 +115,16 @@ void CountContextQuery() {
     }
 }
 
+void PretendUnlisted(const std::string& extension) {
+    state().unlisted.insert(extension);
+}
+
 bool Pretended(const char* extension) {
     return state().listed.count(extension) != 0;
+}
+
+bool PretendedUnlisted(const char* extension) {
+    return state().unlisted.count(extension) != 0;
 }
 
 bool ShouldRecord() {

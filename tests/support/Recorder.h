@@ -41,6 +41,9 @@ void Script(const std::string& function, int64_t result);
 // Makes the loader's glewGetExtension answer true for `extension`, as on a driver that lists it, until
 // Reset. The library reads the context's extension list there.
 void PretendListed(const std::string& extension);
+// The opposite, for an extension the driver cannot leave out of its list (Mesa always lists
+// GL_EXT_framebuffer_blit), until Reset.
+void PretendUnlisted(const std::string& extension);
 // Queues a text for the next unscripted call of `function` that returns text (glGetString): a version
 // string that no driver at hand writes. Texts are used in the order queued.
 void ScriptText(const std::string& function, const std::string& text);
@@ -75,6 +78,7 @@ std::string Call(const std::string& name, const std::vector<Arg>& args, const Ar
 // True when a call arriving now is one of ours to record.
 bool ShouldRecord();
 bool Pretended(const char* extension);
+bool PretendedUnlisted(const char* extension);
 void Append(std::string call);
 // Takes the next scripted result of `function`, if any.
 bool TakeScripted(const std::string& function, int64_t& result);

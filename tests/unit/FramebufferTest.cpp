@@ -44,7 +44,9 @@ TEST(FramebufferLayoutTest, NewObjectHoldsNothingWithFieldsInOrder) {
     CglFrameBuffer fb;
     EXPECT_EQ(fb.fboId, 0u);
     EXPECT_EQ(fb.savedFboId, 0);
+    EXPECT_EQ(fb.savedReadFboId, 0);
     EXPECT_LT(reinterpret_cast<char*>(&fb.fboId), reinterpret_cast<char*>(&fb.savedFboId));
+    EXPECT_LT(reinterpret_cast<char*>(&fb.savedFboId), reinterpret_cast<char*>(&fb.savedReadFboId));
     // Without a context the loader has no entry points; destroying an empty object needs none.
 }
 

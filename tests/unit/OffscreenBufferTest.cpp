@@ -35,9 +35,10 @@ TEST(OffscreenBufferRecordsTest, NewObjectHoldsNoNamesAndTheDefaultRecordsInOrde
     }
 
     // The framebuffer part first, then the fields in the order programs rely on.
-    const void* order[] = {&target.fboId,      &target.savedFboId,   &target.colorTexId,
-                           &target.depthTexId, &target.viewport,     &target.colorDesc,
-                           &target.depthDesc,  &target.colorSampler, &target.depthSampler};
+    const void* order[] = {&target.fboId,       &target.savedFboId, &target.savedReadFboId,
+                           &target.colorTexId,  &target.depthTexId, &target.viewport,
+                           &target.colorDesc,   &target.depthDesc,  &target.colorSampler,
+                           &target.depthSampler};
     for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
         EXPECT_LT(order[i - 1], order[i]) << i;
     }

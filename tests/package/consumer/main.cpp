@@ -1,5 +1,6 @@
 // Quick start: open a window, initialise the loader, then draw a triangle into an offscreen target
-// with a shader program and a vertex array, and read the result back.
+// with a program loaded from its two files, a vertex array and ready-made render states, and read the
+// result back.
 #include <GL/glew.h>
 #include <GL/glut.h>
 
@@ -10,15 +11,13 @@
 #include <vistrel/glVertexArray.h>
 
 #include <cstdio>
+#include <string>
 
-static const char* vertexSource = R"(#version 330
-layout(location = 0) in vec2 position;
-void main() { gl_Position = vec4(position, 0.0, 1.0); })";
-
-static const char* fragmentSource = R"(#version 330
-uniform vec4 color;
-out vec4 fragColor;
-void main() { fragColor = color; })";
+// The shaders lie beside the program, where its build copies them.
+static std::string Beside(const char* program, const char* name) {
+    std::string path = program;
+    return path.substr(0, path.rfind('/') + 1) + name;
+}
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
@@ -30,18 +29,15 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    CglShader vertex;
-    CglShader fragment;
+    // Says itself which file failed and why.
     CglProgram program;
-    if (!vertex.CompileFromSource(vertexSource, GL_VERTEX_SHADER, 0, 0) ||
-        !fragment.CompileFromSource(fragmentSource, GL_FRAGMENT_SHADER, 0, 0) ||
-        !program.Link(vertex.id, fragment.id)) {
-        fprintf(stderr, "%s\n", program.statusMessage);
+    if (!program.LoadFromFiles(Beside(argv[0], "quickstart.vert").c_str(),
+                               Beside(argv[0], "quickstart.frag").c_str())) {
         return 1;
     }
     printf("%s\n", program.statusMessage);
 
-    // One triangle that covers the whole target.
+    // One triangle that covers the whole target, wound counter-clockwise: a front face.
     const float corners[] = {-1.0f, -1.0f, 3.0f, -1.0f, -1.0f, 3.0f};
     BufferDesc bufferDesc{sizeof corners, GL_STATIC_DRAW};
     BufferData bufferData{reinterpret_cast<const GLubyte*>(corners)};
@@ -55,13 +51,14 @@ int main(int argc, char** argv) {
     CglOffscreenBuffer target;
     target.Create(64, 64, GL_RGBA8, GL_DEPTH_COMPONENT24);
     target.BeginRender();
+    glApplyBlendState(&kglBlendOff, nullptr);
+    glApplyDepthStencilState(&kglDepthLess, 0);
+    glApplyRasterState(&kglRasterCullBack);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     program.Bind();
     program.SetParameter4f("color", 0.0f, 1.0f, 0.0f, 1.0f);
-    triangle.Bind();
-    glDrawArrays(GL_TRIANGLES, 0, 3);
-    triangle.Unbind();
+    triangle.Draw(GL_TRIANGLES, 0, 3);
     program.Unbind();
     target.EndRender();
 
