@@ -34,6 +34,7 @@ const char* MissingForCreate() {
 } // namespace
 
 bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID) {
+    glChecks::Scope scope("glCreateVertexBuffer");
     if (desc == nullptr || data == nullptr || bufferID == nullptr) {
         return false;
     }
@@ -58,6 +59,7 @@ bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint
 }
 
 bool glDeleteVertexBuffer(const GLuint* bufferID) {
+    glChecks::Scope scope("glDeleteVertexBuffer");
     if (bufferID == nullptr) {
         return false;
     }
@@ -70,6 +72,7 @@ bool glDeleteVertexBuffer(const GLuint* bufferID) {
 }
 
 bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, const GLubyte* data) {
+    glChecks::Scope scope("glUpdateVertexBuffer");
     if (!glChecks::Given(data, "glUpdateVertexBuffer", "data")) {
         return false;
     }
@@ -86,6 +89,7 @@ bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, con
 }
 
 void glBindBufferToIndex(GLenum target, GLuint index, GLuint buffer, GLintptr offset, GLsizeiptr size) {
+    glChecks::Scope scope("glBindBufferToIndex");
     if (size == 0) {
         if (glBindBufferBase == nullptr) {
             fprintf(stderr, "glBindBufferToIndex() : glBindBufferBase is not available\n");

@@ -32,11 +32,18 @@ inline bool Given(const void* pointer, const char* where, const char* argument) 
 // The context an object made its GL names in, as the window system names it; null while it holds none.
 using Owner = const void*;
 
-// True when a context is current (`current`, from glContext) and, for an object that holds names, it is
-// the object's own. Otherwise writes "... ERROR: no GL context is current" or "... ERROR: belongs to
+// True when a context is current (`current`, from glContext) and, for an object that holds names
+// (`owner` not null), it is the object's own. Otherwise writes "... ERROR: no GL context is current" or "... ERROR: belongs to
 // another context" and returns false: the caller then makes no GL call, so that a name of another
 // context is never deleted in its place.
 bool OnOwnContext(const char* where, Owner owner, Owner current);
+
+// The validation mode's checks of an operation on an object between its creation and its destruction,
+// made by the outermost operation only (`scope.Checking()`), and otherwise true at no cost: an object
+// that holds nothing (`holds` false) is reported with `emptyText`, which says how to fix it; and false,
+// with OnOwnContext's line, when `owner`'s context is not current, so that the operation makes no GL call.
+class Scope;
+bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner, const char* emptyText);
 
 // ---- validation ----
 
@@ -69,6 +76,10 @@ class Scope {
     }
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
+
+    // True when this operation is to make the validation mode's checks: validating, and not called by
+    // another operation of the library, which made them already.
+    bool Checking() const { return where_ != nullptr && outermost_; }
 
   private:
     void Begin(const char* where);

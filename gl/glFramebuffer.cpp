@@ -67,6 +67,13 @@ const char* StatusLine(GLenum status) {
     }
 }
 
+// The validation mode's checks of an operation on `framebuffer` (see glChecks::ValidObject).
+bool Valid(const glChecks::Scope& scope, const CglFrameBuffer& framebuffer, const char* where) {
+    return glChecks::ValidObject(scope, where, framebuffer.fboId != 0, framebuffer.context,
+                                 "the object holds no framebuffer, so the window's framebuffer (0) takes the "
+                                 "operation: call GenerateId first");
+}
+
 } // namespace
 
 CglFrameBuffer::CglFrameBuffer()
@@ -122,6 +129,7 @@ const FramebufferCalls& CglFrameBuffer::Calls(const glContext::Context& current)
 }
 
 GLuint CglFrameBuffer::GenerateId() {
+    glChecks::Scope scope("CglFrameBuffer::GenerateId");
     return GenerateId(glContext::Current());
 }
 
@@ -139,6 +147,10 @@ GLuint CglFrameBuffer::GenerateId(const glContext::Context& current) {
 }
 
 void CglFrameBuffer::Bind() {
+    glChecks::Scope scope("CglFrameBuffer::Bind");
+    if (!Valid(scope, *this, "CglFrameBuffer::Bind")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (Available("Bind", {calls.BindFramebuffer()})) {
         calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, fboId);
@@ -146,6 +158,7 @@ void CglFrameBuffer::Bind() {
 }
 
 void CglFrameBuffer::Unbind() {
+    glChecks::Scope scope("CglFrameBuffer::Unbind");
     const FramebufferCalls& calls = glEntryPoints::Framebuffers();
     if (Available("Unbind", {calls.BindFramebuffer()})) {
         calls.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
@@ -206,6 +219,16 @@ inline void CglFrameBuffer::FramebufferTextureByTarget(GLenum attachment, GLenum
 
 void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachment, GLint level,
                                    GLint zSlice) {
+    glChecks::Scope scope("CglFrameBuffer::AttachTexture");
+    if (!Valid(scope, *this, "CglFrameBuffer::AttachTexture")) {
+        return;
+    }
+    if (scope.Checking() && target == GL_TEXTURE_CUBE_MAP) {
+        glChecks::Report(
+            "CglFrameBuffer::AttachTexture",
+            "GL_TEXTURE_CUBE_MAP is a whole cube map, which the 2D attach call cannot take: attach "
+            "one face (GL_TEXTURE_CUBE_MAP_POSITIVE_X + i), or all six with AttachLayered");
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("AttachTexture", {calls.BindFramebuffer(), TextureCall(calls, target)})) {
         return;
@@ -217,6 +240,10 @@ void CglFrameBuffer::AttachTexture(GLenum target, GLuint texId, GLenum attachmen
 
 void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
                                     const GLenum* attachments, const GLint* levels, const GLint* zSlices) {
+    glChecks::Scope scope("CglFrameBuffer::AttachTextures");
+    if (!Valid(scope, *this, "CglFrameBuffer::AttachTextures")) {
+        return;
+    }
     // Nothing is read for a count below 1, so nothing is missing then.
     if (count > 0 && (!glChecks::Given(targets, "CglFrameBuffer::AttachTextures", "targets") ||
                       !glChecks::Given(texIds, "CglFrameBuffer::AttachTextures", "texIds"))) {
@@ -229,6 +256,10 @@ void CglFrameBuffer::AttachTextures(int count, const GLenum* targets, const GLui
 }
 
 void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment) {
+    glChecks::Scope scope("CglFrameBuffer::AttachRenderBuffer");
+    if (!Valid(scope, *this, "CglFrameBuffer::AttachRenderBuffer")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
 #ifdef NDEBUG
     if (!Available("AttachRenderBuffer", {calls.BindFramebuffer(), calls.FramebufferRenderbuffer()})) {
@@ -267,6 +298,10 @@ void CglFrameBuffer::AttachRenderBuffer(GLuint renderBufferId, GLenum attachment
 
 void CglFrameBuffer::AttachRenderBuffers(int count, const GLuint* renderBufferIds,
                                          const GLenum* attachments) {
+    glChecks::Scope scope("CglFrameBuffer::AttachRenderBuffers");
+    if (!Valid(scope, *this, "CglFrameBuffer::AttachRenderBuffers")) {
+        return;
+    }
     if (count > 0 &&
         !glChecks::Given(renderBufferIds, "CglFrameBuffer::AttachRenderBuffers", "renderBufferIds")) {
         return;
@@ -277,6 +312,10 @@ void CglFrameBuffer::AttachRenderBuffers(int count, const GLuint* renderBufferId
 }
 
 void CglFrameBuffer::unbind_attachment(GLenum attachment) {
+    glChecks::Scope scope("CglFrameBuffer::unbind_attachment");
+    if (!Valid(scope, *this, "CglFrameBuffer::unbind_attachment")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("unbind_attachment",
                    {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
@@ -306,6 +345,10 @@ void CglFrameBuffer::unbind_attachment(GLenum attachment) {
 }
 
 void CglFrameBuffer::UnbindAllAttachments() {
+    glChecks::Scope scope("CglFrameBuffer::UnbindAllAttachments");
+    if (!Valid(scope, *this, "CglFrameBuffer::UnbindAllAttachments")) {
+        return;
+    }
     // One line for the whole sweep rather than one per attachment point.
     const FramebufferCalls& calls = Calls();
     if (!Available("UnbindAllAttachments",
@@ -319,6 +362,10 @@ void CglFrameBuffer::UnbindAllAttachments() {
 }
 
 void CglFrameBuffer::AttachLayered(GLuint texId, GLenum attachment, GLint level) {
+    glChecks::Scope scope("CglFrameBuffer::AttachLayered");
+    if (!Valid(scope, *this, "CglFrameBuffer::AttachLayered")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("AttachLayered", {calls.BindFramebuffer(), calls.FramebufferTexture()})) {
         return;
@@ -329,6 +376,10 @@ void CglFrameBuffer::AttachLayered(GLuint texId, GLenum attachment, GLint level)
 }
 
 void CglFrameBuffer::AttachTextureLayer(GLuint texId, GLenum attachment, GLint level, GLint layer) {
+    glChecks::Scope scope("CglFrameBuffer::AttachTextureLayer");
+    if (!Valid(scope, *this, "CglFrameBuffer::AttachTextureLayer")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("AttachTextureLayer", {calls.BindFramebuffer(), calls.FramebufferTextureLayer()})) {
         return;
@@ -339,6 +390,10 @@ void CglFrameBuffer::AttachTextureLayer(GLuint texId, GLenum attachment, GLint l
 }
 
 void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
+    glChecks::Scope scope("CglFrameBuffer::SetDrawBuffers");
+    if (!Valid(scope, *this, "CglFrameBuffer::SetDrawBuffers")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("SetDrawBuffers",
                    {calls.BindFramebuffer(), {glDrawBuffers != nullptr, "glDrawBuffers"}})) {
@@ -360,6 +415,10 @@ void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
 }
 
 void CglFrameBuffer::SetReadBuffer(GLenum attachment) {
+    glChecks::Scope scope("CglFrameBuffer::SetReadBuffer");
+    if (!Valid(scope, *this, "CglFrameBuffer::SetReadBuffer")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("SetReadBuffer", {calls.BindFramebuffer()})) {
         return;
@@ -372,9 +431,19 @@ void CglFrameBuffer::SetReadBuffer(GLenum attachment) {
 void CglFrameBuffer::BlitTo(const CglFrameBuffer* target, GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1,
                             GLint dstX0, GLint dstY0, GLint dstX1, GLint dstY1, GLbitfield mask,
                             GLenum filter) {
+    glChecks::Scope scope("CglFrameBuffer::BlitTo");
+    if (!Valid(scope, *this, "CglFrameBuffer::BlitTo")) {
+        return;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("BlitTo", {calls.BindFramebuffer(), calls.SeparateBindings(), calls.BlitFramebuffer()})) {
         return;
+    }
+    if (scope.Checking() && target != nullptr && target->fboId == 0) {
+        glChecks::Report("CglFrameBuffer::BlitTo",
+                         "the target holds no framebuffer, so the window's framebuffer "
+                         "(0) receives the copy: call its GenerateId first, or pass null "
+                         "for the window");
     }
     const GLint read = static_cast<GLint>(fboId);
     const GLint draw = target != nullptr ? static_cast<GLint>(target->fboId) : 0;
@@ -396,12 +465,17 @@ void CglFrameBuffer::BlitTo(const CglFrameBuffer* target, GLint srcX0, GLint src
 }
 
 GLint CglFrameBuffer::QueryMaxColorAttachments() {
+    glChecks::Scope scope("CglFrameBuffer::QueryMaxColorAttachments");
     GLint maxAttach = 0;
     glGetIntegerv(GL_MAX_COLOR_ATTACHMENTS_EXT, &maxAttach);
     return maxAttach;
 }
 
 bool CglFrameBuffer::CheckStatus() {
+    glChecks::Scope scope("CglFrameBuffer::CheckStatus");
+    if (!Valid(scope, *this, "CglFrameBuffer::CheckStatus")) {
+        return false;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available("CheckStatus", {calls.BindFramebuffer(), calls.CheckFramebufferStatus()})) {
         return false;
@@ -416,7 +490,12 @@ bool CglFrameBuffer::CheckStatus() {
     return line == nullptr;
 }
 
-GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, GLenum pname) {
+GLint CglFrameBuffer::QueryAttachment(const char* where, const char* operation, GLenum attachment,
+                                      GLenum pname) {
+    glChecks::Scope scope(where);
+    if (!Valid(scope, *this, where)) {
+        return 0;
+    }
     const FramebufferCalls& calls = Calls();
     if (!Available(operation, {calls.BindFramebuffer(), calls.GetFramebufferAttachmentParameteriv()})) {
         return 0;
@@ -429,29 +508,37 @@ GLint CglFrameBuffer::QueryAttachment(const char* operation, GLenum attachment, 
 }
 
 GLint CglFrameBuffer::QueryAttachedType(GLenum attachment) {
-    return QueryAttachment("QueryAttachedType", attachment, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT);
+    return QueryAttachment("CglFrameBuffer::QueryAttachedType", "QueryAttachedType", attachment,
+                           GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE_EXT);
 }
 
 GLint CglFrameBuffer::QueryAttachedId(GLenum attachment) {
-    return QueryAttachment("QueryAttachedId", attachment, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME_EXT);
+    return QueryAttachment("CglFrameBuffer::QueryAttachedId", "QueryAttachedId", attachment,
+                           GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME_EXT);
 }
 
 GLint CglFrameBuffer::QueryAttachedLevel(GLenum attachment) {
-    return QueryAttachment("QueryAttachedLevel", attachment, GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_LEVEL_EXT);
+    return QueryAttachment("CglFrameBuffer::QueryAttachedLevel", "QueryAttachedLevel", attachment,
+                           GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_LEVEL_EXT);
 }
 
 GLint CglFrameBuffer::QueryAttachedFace(GLenum attachment) {
-    return QueryAttachment("QueryAttachedFace", attachment,
+    return QueryAttachment("CglFrameBuffer::QueryAttachedFace", "QueryAttachedFace", attachment,
                            GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_CUBE_MAP_FACE_EXT);
 }
 
 GLint CglFrameBuffer::QueryAttachedSlice(GLenum attachment) {
-    return QueryAttachment("QueryAttachedSlice", attachment,
+    return QueryAttachment("CglFrameBuffer::QueryAttachedSlice", "QueryAttachedSlice", attachment,
                            GL_FRAMEBUFFER_ATTACHMENT_TEXTURE_3D_ZOFFSET_EXT);
 }
 
 GLuint glCreateRenderBuffer(GLenum internalFormat, GLsizei width, GLsizei height, GLsizei samples) {
-    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    glChecks::Scope scope("glCreateRenderBuffer");
+    const glContext::Context& context = glContext::Current();
+    if (!glChecks::OnOwnContext("glCreateRenderBuffer", nullptr, context.id)) {
+        return 0;
+    }
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers(context);
     // Any other count than 0 goes to the multisample call, which refuses a negative one itself.
     EntryPoint storage = samples != 0 ? calls.RenderbufferStorageMultisample() : calls.RenderbufferStorage();
     const char* missing =
@@ -473,10 +560,15 @@ GLuint glCreateRenderBuffer(GLenum internalFormat, GLsizei width, GLsizei height
 }
 
 void glDeleteRenderBuffer(GLuint* renderBuffer) {
-    if (renderBuffer == nullptr || *renderBuffer == 0) {
+    glChecks::Scope scope("glDeleteRenderBuffer");
+    if (!glChecks::Given(renderBuffer, "glDeleteRenderBuffer", "renderBuffer") || *renderBuffer == 0) {
         return;
     }
-    const FramebufferCalls& calls = glEntryPoints::Framebuffers();
+    const glContext::Context& context = glContext::Current();
+    if (!glChecks::OnOwnContext("glDeleteRenderBuffer", nullptr, context.id)) {
+        return;
+    }
+    const FramebufferCalls& calls = glEntryPoints::Framebuffers(context);
     if (calls.deleteRenderbuffers == nullptr) {
         fprintf(stderr, "glDeleteRenderBuffer() : %s is not available\n", calls.DeleteRenderbuffers().name);
         return;

@@ -182,7 +182,7 @@ class VISTREL_API CglFrameBuffer {
     // Binds the saved framebuffers again, each unless it is this one.
     void RestoreBinding(const glEntryPoints::FramebufferCalls& calls);
     // One attachment parameter of `attachment`, 0 when the GL does not answer. Guarded.
-    GLint QueryAttachment(const char* operation, GLenum attachment, GLenum pname);
+    GLint QueryAttachment(const char* where, const char* operation, GLenum attachment, GLenum pname);
     // Makes the one attach call that `target` selects on the bound framebuffer.
     void FramebufferTextureByTarget(GLenum attachment, GLenum target, GLuint texId, GLint level,
                                     GLint zSlice);

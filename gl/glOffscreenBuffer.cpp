@@ -35,6 +35,16 @@ void AttachImages(CglOffscreenBuffer& target, const glEntryPoints::FramebufferCa
     }
 }
 
+// Messages of this class begin with its name; Available adds it itself.
+constexpr size_t kClassPrefix = sizeof "CglOffscreenBuffer::" - 1;
+
+// The validation mode's checks of an operation on `target` (see glChecks::ValidObject).
+bool Valid(const glChecks::Scope& scope, const CglOffscreenBuffer& target, const char* where) {
+    return glChecks::ValidObject(scope, where, target.fboId != 0, target.context,
+                                 "the target holds no framebuffer, so the window's framebuffer (0) takes the "
+                                 "operation: call Create first");
+}
+
 } // namespace
 
 CglOffscreenBuffer::CglOffscreenBuffer()
@@ -90,6 +100,7 @@ void CglOffscreenBuffer::Release(const char* where, const void* current) {
 }
 
 void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat, GLint depthFormat) {
+    glChecks::Scope scope("CglOffscreenBuffer::Create");
     // Checked before anything is deleted or made, so that a missing one leaves no half-built target.
     const glContext::Context& current = glContext::Current();
     if (!OnOwnContext("CglOffscreenBuffer::Create", current.id)) {
@@ -147,6 +158,10 @@ void CglOffscreenBuffer::Create(GLsizei width, GLsizei height, GLint colorFormat
 }
 
 void CglOffscreenBuffer::BeginRender() {
+    glChecks::Scope scope("CglOffscreenBuffer::BeginRender");
+    if (!Valid(scope, *this, "CglOffscreenBuffer::BeginRender")) {
+        return;
+    }
     const glEntryPoints::FramebufferCalls& calls = Calls();
     if (!Available("BeginRender", {calls.BindFramebuffer()})) {
         return;
@@ -157,6 +172,10 @@ void CglOffscreenBuffer::BeginRender() {
 }
 
 void CglOffscreenBuffer::EndRender() {
+    glChecks::Scope scope("CglOffscreenBuffer::EndRender");
+    if (!Valid(scope, *this, "CglOffscreenBuffer::EndRender")) {
+        return;
+    }
     // The object's own calls, where the static Unbind would ask which context is current.
     const glEntryPoints::FramebufferCalls& calls = Calls();
     if (Available("EndRender", {calls.BindFramebuffer()})) {
@@ -165,24 +184,29 @@ void CglOffscreenBuffer::EndRender() {
 }
 
 bool CglOffscreenBuffer::ReadColor(GLint x, GLint y, GLsizei width, GLsizei height, GLubyte* rgba) {
-    return Read("ReadColor", x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return Read("CglOffscreenBuffer::ReadColor", "rgba", x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                rgba);
 }
 
 bool CglOffscreenBuffer::ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                                     GLenum type, void* pixels) {
-    return Read("ReadPixels", x, y, width, height, format, type, pixels);
+    return Read("CglOffscreenBuffer::ReadPixels", "pixels", x, y, width, height, format, type, pixels);
 }
 
-bool CglOffscreenBuffer::Read(const char* operation, GLint x, GLint y, GLsizei width, GLsizei height,
-                              GLenum format, GLenum type, void* pixels) {
+bool CglOffscreenBuffer::Read(const char* where, const char* argument, GLint x, GLint y, GLsizei width,
+                              GLsizei height, GLenum format, GLenum type, void* pixels) {
+    glChecks::Scope scope(where);
+    if (!glChecks::Given(pixels, where, argument) || !Valid(scope, *this, where)) {
+        return false;
+    }
     // Compared without sums, which a large request could overflow.
     bool inside = x >= 0 && y >= 0 && width >= 1 && height >= 1 && x < colorDesc.width &&
                   y < colorDesc.height && width <= colorDesc.width - x && height <= colorDesc.height - y;
-    if (pixels == nullptr || fboId == 0 || colorTexId == 0 || !inside) {
+    if (fboId == 0 || colorTexId == 0 || !inside) {
         return false;
     }
     const glEntryPoints::FramebufferCalls& calls = Calls();
-    if (!Available(operation,
+    if (!Available(where + kClassPrefix,
                    {calls.BindFramebuffer(), calls.SeparateBindings(), calls.CheckFramebufferStatus()})) {
         return false;
     }

@@ -75,7 +75,8 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
     // context than the one that made them (`current`), or with none, deletes nothing and says so as
     // `where` ("CglOffscreenBuffer::<Operation>").
     void Release(const char* where, const void* current);
-    // ReadPixels, its messages naming `operation`.
-    bool Read(const char* operation, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
-              GLenum type, void* pixels);
+    // ReadPixels, its messages naming `where` ("CglOffscreenBuffer::<Operation>") and `argument`, the name of
+    // the caller's pixel pointer.
+    bool Read(const char* where, const char* argument, GLint x, GLint y, GLsizei width, GLsizei height,
+              GLenum format, GLenum type, void* pixels);
 };

@@ -301,6 +301,7 @@ const char* MissingForLink(const Context& context, bool arbCreate) {
 
 // Attaches `shaders` in the order given.
 bool LinkShaders(CglProgram& program, const GLuint* shaders, int count, bool arbCreate) {
+    glChecks::Scope scope("CglProgram::Link");
     const Context& context = glContext::Current();
     if (!glChecks::OnOwnContext("CglProgram::Link", program.context, context.id)) {
         return false;
@@ -360,14 +361,46 @@ inline GLint FindParameter(GLuint program, const char* name) {
     return location;
 }
 
+// The validation mode's checks of an operation on `program` (see glChecks::ValidObject).
+bool Valid(const glChecks::Scope& scope, const CglProgram& program, const char* where) {
+    return glChecks::ValidObject(scope, where, program.id != 0, program.context,
+                                 "the object holds no program: call Link or LoadFromFiles first");
+}
+
+// GL's current program, which uniform calls reach; 0 for none.
+GLint CurrentProgram() {
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    return current;
+}
+
+// The validation mode's checks of a uniform setter: those of any operation, and the program current.
+bool ValidSetter(const glChecks::Scope& scope, const CglProgram& program, const char* where) {
+    if (!Valid(scope, program, where)) {
+        return false;
+    }
+    if (scope.Checking() && program.id != 0) {
+        GLint current = CurrentProgram();
+        if (current != static_cast<GLint>(program.id)) {
+            glChecks::Report(where,
+                             "program %u is not current, program %d is, and the value goes to the current "
+                             "one: call Bind first",
+                             program.id, current);
+        }
+    }
+    return true;
+}
+
 // The common path of the one-value setters: entry points, lookup, then `uniformCall(location, values...)`.
 template <typename F, typename... Values>
-void SetUniform(GLuint program, const char* operation, F uniformCall, const char* uniformName,
+void SetUniform(const CglProgram& program, const char* operation, F uniformCall, const char* uniformName,
                 const char* name, Values... values) {
-    if (!glChecks::Given(name, operation, "name") || !CanSetUniform(operation, uniformCall, uniformName)) {
+    glChecks::Scope scope(operation);
+    if (!glChecks::Given(name, operation, "name") || !CanSetUniform(operation, uniformCall, uniformName) ||
+        !ValidSetter(scope, program, operation)) {
         return;
     }
-    GLint location = FindParameter(program, name);
+    GLint location = FindParameter(program.id, name);
     if (location >= 0) {
         uniformCall(location, values...);
     }
@@ -382,8 +415,9 @@ struct ArrayCalls {
 
 // The name is looked up first: an unknown name reports only itself, whatever the element size.
 template <typename T, typename F>
-void SetArray(GLuint program, const char* operation, const char* name, const T* values, int elementSize,
-              int count, const ArrayCalls<F>& array) {
+void SetArray(const CglProgram& program, const char* operation, const char* name, const T* values,
+              int elementSize, int count, const ArrayCalls<F>& array) {
+    glChecks::Scope scope(operation);
     if (!glChecks::Given(name, operation, "name") || !glChecks::Given(values, operation, "values")) {
         return;
     }
@@ -391,7 +425,10 @@ void SetArray(GLuint program, const char* operation, const char* name, const T* 
         ReportMissing(operation, "glGetUniformLocation");
         return;
     }
-    GLint location = FindParameter(program, name);
+    if (!ValidSetter(scope, program, operation)) {
+        return;
+    }
+    GLint location = FindParameter(program.id, name);
     if (location < 0) {
         return;
     }
@@ -438,6 +475,7 @@ CglShader& CglShader::operator=(CglShader&& other) noexcept {
 }
 
 void CglShader::Destroy() {
+    glChecks::Scope scope("CglShader::Destroy");
     // Holding nothing, it has no context to ask about.
     if (id == 0) {
         return;
@@ -449,6 +487,7 @@ void CglShader::Destroy() {
 }
 
 bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType) {
+    glChecks::Scope scope("CglShader::CompileFromSource");
     if (source == nullptr) {
         glChecks::ReportNull("CglShader::CompileFromSource", "source");
         return false;
@@ -469,6 +508,7 @@ bool CglShader::CompileFromSource(const char* source, GLenum type, GLint inputTy
 }
 
 bool CglShader::LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType) {
+    glChecks::Scope scope("CglShader::LoadFromFile");
     if (path == nullptr) {
         glChecks::ReportNull("CglShader::LoadFromFile", "path");
         return false;
@@ -523,6 +563,7 @@ CglProgram& CglProgram::operator=(CglProgram&& other) noexcept {
 }
 
 void CglProgram::Destroy() {
+    glChecks::Scope scope("CglProgram::Destroy");
     if (id == 0) {
         return;
     }
@@ -547,7 +588,7 @@ bool CglProgram::Link(GLuint shader) {
 }
 
 bool CglProgram::Link(const GLuint* shaders, int count) {
-    if (shaders == nullptr || count < 1) {
+    if (count < 1 || !glChecks::Given(shaders, "CglProgram::Link", "shaders")) {
         return false;
     }
     return LinkShaders(*this, shaders, count, false);
@@ -556,17 +597,21 @@ bool CglProgram::Link(const GLuint* shaders, int count) {
 bool CglProgram::LoadFromFiles(const char* vertexPath, const char* fragmentPath, const char* geometryPath,
                                GLint geometryInput, GLint geometryOutput) {
     const char* operation = "CglProgram::LoadFromFiles";
-    Context& context = glContext::Current();
+    glChecks::Scope scope(operation);
+    Context& current = glContext::Current();
+    if (!glChecks::OnOwnContext(operation, context, current.id)) {
+        return false;
+    }
     // Known before any file is read, so that a shader left without a name means a file that can't be.
-    const char* missing = MissingForCompile(context);
+    const char* missing = MissingForCompile(current);
     if (missing == nullptr) {
-        missing = MissingForLink(context, false);
+        missing = MissingForLink(current, false);
     }
     if (missing != nullptr) {
         ReportMissing(operation, missing);
         return false;
     }
-    DeleteProgram(context, *this);
+    DeleteProgram(current, *this);
 
     const struct {
         const char* path;
@@ -603,6 +648,10 @@ bool CglProgram::LoadFromFiles(const char* vertexPath, const char* fragmentPath,
 }
 
 void CglProgram::Bind() const {
+    glChecks::Scope scope("CglProgram::Bind");
+    if (!Valid(scope, *this, "CglProgram::Bind")) {
+        return;
+    }
     if (!Loaded(glUseProgram)) {
         ReportMissing("CglProgram::Bind", "glUseProgram");
         return;
@@ -611,6 +660,7 @@ void CglProgram::Bind() const {
 }
 
 void CglProgram::Unbind() const {
+    glChecks::Scope scope("CglProgram::Unbind");
     if (!Loaded(glUseProgram)) {
         ReportMissing("CglProgram::Unbind", "glUseProgram");
         return;
@@ -619,7 +669,9 @@ void CglProgram::Unbind() const {
 }
 
 bool CglProgram::HasParameter(const char* name) const {
-    if (id == 0) {
+    glChecks::Scope scope("CglProgram::HasParameter");
+    if (!glChecks::Given(name, "CglProgram::HasParameter", "name") || id == 0 ||
+        !Valid(scope, *this, "CglProgram::HasParameter")) {
         return false;
     }
     if (!Loaded(glGetUniformLocation)) {
@@ -630,6 +682,11 @@ bool CglProgram::HasParameter(const char* name) const {
 }
 
 void CglProgram::SetUniformBlockBinding(const char* block, GLuint binding) const {
+    glChecks::Scope scope("CglProgram::SetUniformBlockBinding");
+    if (!glChecks::Given(block, "CglProgram::SetUniformBlockBinding", "block") ||
+        !Valid(scope, *this, "CglProgram::SetUniformBlockBinding")) {
+        return;
+    }
     const char* missing =
         glEntryPoints::FirstMissing({{Loaded(glGetUniformBlockIndex), "glGetUniformBlockIndex"},
                                      {Loaded(glUniformBlockBinding), "glUniformBlockBinding"}});
@@ -646,6 +703,11 @@ void CglProgram::SetUniformBlockBinding(const char* block, GLuint binding) const
 }
 
 void CglProgram::SetStorageBlockBinding(const char* block, GLuint binding) const {
+    glChecks::Scope scope("CglProgram::SetStorageBlockBinding");
+    if (!glChecks::Given(block, "CglProgram::SetStorageBlockBinding", "block") ||
+        !Valid(scope, *this, "CglProgram::SetStorageBlockBinding")) {
+        return;
+    }
     const char* missing =
         glEntryPoints::FirstMissing({{Loaded(glGetProgramResourceIndex), "glGetProgramResourceIndex"},
                                      {Loaded(glShaderStorageBlockBinding), "glShaderStorageBlockBinding"}});
@@ -662,6 +724,10 @@ void CglProgram::SetStorageBlockBinding(const char* block, GLuint binding) const
 }
 
 void CglProgram::Dispatch(GLuint x, GLuint y, GLuint z, GLbitfield barriers) const {
+    glChecks::Scope scope("CglProgram::Dispatch");
+    if (!Valid(scope, *this, "CglProgram::Dispatch")) {
+        return;
+    }
     // The barrier is checked with the rest, so that a missing one leaves no dispatch unfenced.
     const char* missing =
         glEntryPoints::FirstMissing({{Loaded(glUseProgram), "glUseProgram"},
@@ -679,39 +745,40 @@ void CglProgram::Dispatch(GLuint x, GLuint y, GLuint z, GLbitfield barriers) con
 }
 
 void CglProgram::SetParameter1f(const char* name, float x) const {
-    SetUniform(id, "CglProgram::SetParameter1f", glUniform1f, "glUniform1f", name, x);
+    SetUniform(*this, "CglProgram::SetParameter1f", glUniform1f, "glUniform1f", name, x);
 }
 
 void CglProgram::SetParameter2f(const char* name, float x, float y) const {
-    SetUniform(id, "CglProgram::SetParameter2f", glUniform2f, "glUniform2f", name, x, y);
+    SetUniform(*this, "CglProgram::SetParameter2f", glUniform2f, "glUniform2f", name, x, y);
 }
 
 void CglProgram::SetParameter3f(const char* name, float x, float y, float z) const {
-    SetUniform(id, "CglProgram::SetParameter3f", glUniform3f, "glUniform3f", name, x, y, z);
+    SetUniform(*this, "CglProgram::SetParameter3f", glUniform3f, "glUniform3f", name, x, y, z);
 }
 
 void CglProgram::SetParameter4f(const char* name, float x, float y, float z, float w) const {
-    SetUniform(id, "CglProgram::SetParameter4f", glUniform4f, "glUniform4f", name, x, y, z, w);
+    SetUniform(*this, "CglProgram::SetParameter4f", glUniform4f, "glUniform4f", name, x, y, z, w);
 }
 
 void CglProgram::SetParameterMatrix4(const char* name, const float* matrix, bool transpose) const {
     if (!glChecks::Given(matrix, "CglProgram::SetParameterMatrix4", "matrix")) {
         return;
     }
-    SetUniform(id, "CglProgram::SetParameterMatrix4", glUniformMatrix4fv, "glUniformMatrix4fv", name, 1,
+    SetUniform(*this, "CglProgram::SetParameterMatrix4", glUniformMatrix4fv, "glUniformMatrix4fv", name, 1,
                static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }
 
 void CglProgram::SetParameterArray(const char* name, const float* values, int elementSize, int count) const {
     SetArray(
-        id, "CglProgram::SetParameterArray", name, values, elementSize, count,
+        *this, "CglProgram::SetParameterArray", name, values, elementSize, count,
         ArrayCalls<PFNGLUNIFORM1FVPROC>{{glUniform1fv, glUniform2fv, glUniform3fv, glUniform4fv},
                                         {"glUniform1fv", "glUniform2fv", "glUniform3fv", "glUniform4fv"}});
 }
 
 void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, int unit) const {
     const char* operation = "CglProgram::BindTexture";
-    if (!glChecks::Given(name, operation, "name")) {
+    glChecks::Scope scope(operation);
+    if (!glChecks::Given(name, operation, "name") || !Valid(scope, *this, operation)) {
         return;
     }
     // Checked together so that a missing one leaves no half-made change behind.
@@ -729,6 +796,15 @@ void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, in
         fprintf(stderr, "Error binding texture '%s'\n", name);
         return;
     }
+    if (scope.Checking()) {
+        GLint current = CurrentProgram();
+        if (current != 0 && current != static_cast<GLint>(id)) {
+            glChecks::Report(operation,
+                             "made program %u current in place of program %d, which later uniform calls and "
+                             "draws no longer reach: bind the program you draw with again",
+                             id, current);
+        }
+    }
     glUseProgram(id);
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
     glBindTexture(target, texture);
@@ -737,42 +813,42 @@ void CglProgram::BindTexture(const char* name, GLuint texture, GLenum target, in
 }
 
 void CglProgram::SetParameter1i(const char* name, GLint x) const {
-    SetUniform(id, "CglProgram::SetParameter1i", glUniform1i, "glUniform1i", name, x);
+    SetUniform(*this, "CglProgram::SetParameter1i", glUniform1i, "glUniform1i", name, x);
 }
 
 void CglProgram::SetParameter2i(const char* name, GLint x, GLint y) const {
-    SetUniform(id, "CglProgram::SetParameter2i", glUniform2i, "glUniform2i", name, x, y);
+    SetUniform(*this, "CglProgram::SetParameter2i", glUniform2i, "glUniform2i", name, x, y);
 }
 
 void CglProgram::SetParameter3i(const char* name, GLint x, GLint y, GLint z) const {
-    SetUniform(id, "CglProgram::SetParameter3i", glUniform3i, "glUniform3i", name, x, y, z);
+    SetUniform(*this, "CglProgram::SetParameter3i", glUniform3i, "glUniform3i", name, x, y, z);
 }
 
 void CglProgram::SetParameter4i(const char* name, GLint x, GLint y, GLint z, GLint w) const {
-    SetUniform(id, "CglProgram::SetParameter4i", glUniform4i, "glUniform4i", name, x, y, z, w);
+    SetUniform(*this, "CglProgram::SetParameter4i", glUniform4i, "glUniform4i", name, x, y, z, w);
 }
 
 void CglProgram::SetParameter1ui(const char* name, GLuint x) const {
-    SetUniform(id, "CglProgram::SetParameter1ui", glUniform1ui, "glUniform1ui", name, x);
+    SetUniform(*this, "CglProgram::SetParameter1ui", glUniform1ui, "glUniform1ui", name, x);
 }
 
 void CglProgram::SetParameter2ui(const char* name, GLuint x, GLuint y) const {
-    SetUniform(id, "CglProgram::SetParameter2ui", glUniform2ui, "glUniform2ui", name, x, y);
+    SetUniform(*this, "CglProgram::SetParameter2ui", glUniform2ui, "glUniform2ui", name, x, y);
 }
 
 void CglProgram::SetParameter3ui(const char* name, GLuint x, GLuint y, GLuint z) const {
-    SetUniform(id, "CglProgram::SetParameter3ui", glUniform3ui, "glUniform3ui", name, x, y, z);
+    SetUniform(*this, "CglProgram::SetParameter3ui", glUniform3ui, "glUniform3ui", name, x, y, z);
 }
 
 void CglProgram::SetParameter4ui(const char* name, GLuint x, GLuint y, GLuint z, GLuint w) const {
-    SetUniform(id, "CglProgram::SetParameter4ui", glUniform4ui, "glUniform4ui", name, x, y, z, w);
+    SetUniform(*this, "CglProgram::SetParameter4ui", glUniform4ui, "glUniform4ui", name, x, y, z, w);
 }
 
 void CglProgram::SetParameterMatrix2(const char* name, const float* matrix, bool transpose) const {
     if (!glChecks::Given(matrix, "CglProgram::SetParameterMatrix2", "matrix")) {
         return;
     }
-    SetUniform(id, "CglProgram::SetParameterMatrix2", glUniformMatrix2fv, "glUniformMatrix2fv", name, 1,
+    SetUniform(*this, "CglProgram::SetParameterMatrix2", glUniformMatrix2fv, "glUniformMatrix2fv", name, 1,
                static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }
 
@@ -780,13 +856,13 @@ void CglProgram::SetParameterMatrix3(const char* name, const float* matrix, bool
     if (!glChecks::Given(matrix, "CglProgram::SetParameterMatrix3", "matrix")) {
         return;
     }
-    SetUniform(id, "CglProgram::SetParameterMatrix3", glUniformMatrix3fv, "glUniformMatrix3fv", name, 1,
+    SetUniform(*this, "CglProgram::SetParameterMatrix3", glUniformMatrix3fv, "glUniformMatrix3fv", name, 1,
                static_cast<GLboolean>(transpose ? GL_TRUE : GL_FALSE), matrix);
 }
 
 void CglProgram::SetParameterArrayi(const char* name, const GLint* values, int elementSize, int count) const {
     SetArray(
-        id, "CglProgram::SetParameterArrayi", name, values, elementSize, count,
+        *this, "CglProgram::SetParameterArrayi", name, values, elementSize, count,
         ArrayCalls<PFNGLUNIFORM1IVPROC>{{glUniform1iv, glUniform2iv, glUniform3iv, glUniform4iv},
                                         {"glUniform1iv", "glUniform2iv", "glUniform3iv", "glUniform4iv"}});
 }

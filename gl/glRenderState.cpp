@@ -1,5 +1,6 @@
 #include "glRenderState.h"
 
+#include "glChecks.h"
 #include "glContext.h"
 
 #include <cstdio>
@@ -8,6 +9,7 @@ ViewportState::ViewportState(GLsizei width, GLsizei height, float zNear, float z
     : x(0), y(0), width(width), height(height), zNear(zNear), zFar(zFar) {}
 
 void glApplyViewportState(const ViewportState* state) {
+    glChecks::Scope scope("glApplyViewportState");
     if (state == nullptr) {
         return;
     }
@@ -73,6 +75,7 @@ void SetColorMasks(const GLubyte (&masks)[8], MissingEntryPoint& missing) {
 } // namespace
 
 void glApplyBlendState(const BlendState* state, const float* blendColor) {
+    glChecks::Scope scope("glApplyBlendState");
     if (state == nullptr) {
         return;
     }
@@ -108,6 +111,7 @@ void glApplyBlendState(const BlendState* state, const float* blendColor) {
 }
 
 void glApplyDepthStencilState(const DepthStencilState* state, GLint stencilRef) {
+    glChecks::Scope scope("glApplyDepthStencilState");
     if (state == nullptr) {
         return;
     }

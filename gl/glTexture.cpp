@@ -66,6 +66,7 @@ const TextureSampler kglSamplerClampLinear(GL_CLAMP_TO_EDGE, GL_LINEAR);
 const TextureSampler kglSamplerClampMipmapped(GL_CLAMP_TO_EDGE, GL_LINEAR_MIPMAP_LINEAR);
 
 void glApplyTextureSampler(GLenum target, const TextureSampler* sampler) {
+    glChecks::Scope scope("glApplyTextureSampler");
     if (sampler == nullptr) {
         // Without these a new texture would keep GL's mipmapped minifying filter and, having no
         // mipmaps, could not be sampled at all.
@@ -162,15 +163,48 @@ bool UploadLevel0(const TextureDesc& desc, const TextureData* data) {
     }
 }
 
+// A minifying filter that reads mipmaps samples black from a texture that has level 0 alone.
+void CheckMipmapFilter(const TextureDesc& desc, const TextureSampler* sampler) {
+    if (sampler == nullptr || IsMultisample(desc.target) ||
+        (desc.mipLevels == 0 && desc.target == GL_TEXTURE_2D)) {
+        return;
+    }
+    const char* filter = nullptr;
+    switch (sampler->minFilter) {
+    case GL_NEAREST_MIPMAP_NEAREST:
+        filter = "GL_NEAREST_MIPMAP_NEAREST";
+        break;
+    case GL_LINEAR_MIPMAP_NEAREST:
+        filter = "GL_LINEAR_MIPMAP_NEAREST";
+        break;
+    case GL_NEAREST_MIPMAP_LINEAR:
+        filter = "GL_NEAREST_MIPMAP_LINEAR";
+        break;
+    case GL_LINEAR_MIPMAP_LINEAR:
+        filter = "GL_LINEAR_MIPMAP_LINEAR";
+        break;
+    default:
+        return;
+    }
+    glChecks::Report("glCreateTexture",
+                     "the minifying filter %s reads mipmaps, but the texture gets level 0 alone and samples "
+                     "black: set mipLevels 0 (GL_TEXTURE_2D), or take a filter without mipmaps (GL_LINEAR)",
+                     filter);
+}
+
 } // namespace
 
 GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data, const TextureSampler* sampler) {
+    glChecks::Scope scope("glCreateTexture");
     if (desc == nullptr || data == nullptr) {
         return 0xFFFFFFFFu;
     }
     const glContext::Context& context = glContext::Current();
     if (!glChecks::OnOwnContext("glCreateTexture", nullptr, context.id)) {
         return 0;
+    }
+    if (scope.Checking()) {
+        CheckMipmapFilter(*desc, sampler);
     }
     return glTextureInternal::CreateTexture(context, desc, data, sampler);
 }
@@ -211,6 +245,7 @@ GLuint glTextureInternal::CreateTexture(const glContext::Context& context, const
 
 bool glUpdateTexture2D(GLuint texture, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
                        const TextureData* data) {
+    glChecks::Scope scope("glUpdateTexture2D");
     if (!glChecks::Given(data, "glUpdateTexture2D", "data") ||
         !glChecks::Given(data->pixels, "glUpdateTexture2D", "data->pixels") || texture == 0) {
         return false;
@@ -223,6 +258,7 @@ bool glUpdateTexture2D(GLuint texture, GLint level, GLint x, GLint y, GLsizei wi
 }
 
 void glBindTextureToUnit(int unit, GLenum target, GLuint texture) {
+    glChecks::Scope scope("glBindTextureToUnit");
     if (glActiveTexture == nullptr) {
         fprintf(stderr, "glBindTextureToUnit() : glActiveTexture is not available\n");
         return;
@@ -237,6 +273,7 @@ void glBindTextureToUnit(int unit, GLenum target, GLuint texture) {
 
 void glBindImageToUnit(GLuint unit, GLuint texture, GLint level, bool layered, GLint layer, GLenum access,
                        GLenum format) {
+    glChecks::Scope scope("glBindImageToUnit");
     if (glBindImageTexture == nullptr) {
         fprintf(stderr, "glBindImageToUnit() : glBindImageTexture is not available\n");
         return;

@@ -44,6 +44,16 @@ bool OnOwnContext(const char* where, Owner owner, Owner current) {
     return true;
 }
 
+bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner, const char* emptyText) {
+    if (!scope.Checking()) {
+        return true;
+    }
+    if (!holds) {
+        Report(where, "%s", emptyText);
+    }
+    return OnOwnContext(where, holds ? owner : nullptr, glContext::CurrentId());
+}
+
 // ---- the validation setting, one per thread ----
 
 namespace {

@@ -34,6 +34,14 @@ F InstancedCall(F core, F arb) {
     return arb != nullptr && glContext::Current().arbInstancedArrays ? arb : nullptr;
 }
 
+// The validation mode's checks of an operation on `vertexArray` (see glChecks::ValidObject).
+bool Valid(const glChecks::Scope& scope, const CglVertexArray& vertexArray, const char* where) {
+    return glChecks::ValidObject(
+        scope, where, vertexArray.id != 0, vertexArray.context,
+        "the object holds no vertex array, so the operation does nothing: call Create "
+        "first");
+}
+
 } // namespace
 
 CglVertexArray::~CglVertexArray() {
@@ -57,6 +65,7 @@ CglVertexArray& CglVertexArray::operator=(CglVertexArray&& other) noexcept {
 }
 
 bool CglVertexArray::Create() {
+    glChecks::Scope scope("CglVertexArray::Create");
     // Vertex arrays are not shared between contexts: a name is only ever this context's.
     const void* current = glContext::CurrentId();
     if (!glChecks::OnOwnContext("CglVertexArray::Create", context, current)) {
@@ -76,6 +85,7 @@ bool CglVertexArray::Create() {
 }
 
 void CglVertexArray::Destroy() {
+    glChecks::Scope scope("CglVertexArray::Destroy");
     if (id == 0 || !glChecks::OnOwnContext("CglVertexArray::Destroy", context, glContext::CurrentId())) {
         return;
     }
@@ -87,12 +97,17 @@ void CglVertexArray::Destroy() {
 }
 
 void CglVertexArray::Bind() const {
+    glChecks::Scope scope("CglVertexArray::Bind");
+    if (!Valid(scope, *this, "CglVertexArray::Bind")) {
+        return;
+    }
     if (id != 0 && Available("Bind", {BindVertexArrayCall()})) {
         glBindVertexArray(id);
     }
 }
 
 void CglVertexArray::Unbind() const {
+    glChecks::Scope scope("CglVertexArray::Unbind");
     if (Available("Unbind", {BindVertexArrayCall()})) {
         glBindVertexArray(0);
     }
@@ -100,6 +115,10 @@ void CglVertexArray::Unbind() const {
 
 void CglVertexArray::SetAttribute(GLuint index, GLuint buffer, GLint components, GLenum type, bool normalized,
                                   GLsizei stride, GLintptr offset) {
+    glChecks::Scope scope("CglVertexArray::SetAttribute");
+    if (!Valid(scope, *this, "CglVertexArray::SetAttribute")) {
+        return;
+    }
     if (id == 0 ||
         !Available("SetAttribute", {BindVertexArrayCall(),
                                     {glBindBuffer != nullptr, "glBindBuffer"},
@@ -119,6 +138,10 @@ void CglVertexArray::SetAttribute(GLuint index, GLuint buffer, GLint components,
 
 void CglVertexArray::SetIntegerAttribute(GLuint index, GLuint buffer, GLint components, GLenum type,
                                          GLsizei stride, GLintptr offset) {
+    glChecks::Scope scope("CglVertexArray::SetIntegerAttribute");
+    if (!Valid(scope, *this, "CglVertexArray::SetIntegerAttribute")) {
+        return;
+    }
     if (id == 0 || !Available("SetIntegerAttribute",
                               {BindVertexArrayCall(),
                                {glBindBuffer != nullptr, "glBindBuffer"},
@@ -135,6 +158,10 @@ void CglVertexArray::SetIntegerAttribute(GLuint index, GLuint buffer, GLint comp
 }
 
 void CglVertexArray::SetIndexBuffer(GLuint buffer) {
+    glChecks::Scope scope("CglVertexArray::SetIndexBuffer");
+    if (!Valid(scope, *this, "CglVertexArray::SetIndexBuffer")) {
+        return;
+    }
     if (id == 0 ||
         !Available("SetIndexBuffer", {BindVertexArrayCall(), {glBindBuffer != nullptr, "glBindBuffer"}})) {
         return;
@@ -148,6 +175,10 @@ void CglVertexArray::SetIndexBuffer(GLuint buffer) {
 }
 
 void CglVertexArray::SetAttributeDivisor(GLuint index, GLuint divisor) {
+    glChecks::Scope scope("CglVertexArray::SetAttributeDivisor");
+    if (!Valid(scope, *this, "CglVertexArray::SetAttributeDivisor")) {
+        return;
+    }
     if (id == 0) {
         return;
     }
@@ -165,6 +196,10 @@ void CglVertexArray::SetAttributeDivisor(GLuint index, GLuint divisor) {
 }
 
 void CglVertexArray::Draw(GLenum mode, GLint first, GLsizei count, GLsizei instances) const {
+    glChecks::Scope scope("CglVertexArray::Draw");
+    if (!Valid(scope, *this, "CglVertexArray::Draw")) {
+        return;
+    }
     if (id == 0) {
         return;
     }
@@ -185,6 +220,10 @@ void CglVertexArray::Draw(GLenum mode, GLint first, GLsizei count, GLsizei insta
 
 void CglVertexArray::DrawIndexed(GLenum mode, GLsizei count, GLenum indexType, GLintptr indexOffset,
                                  GLsizei instances) const {
+    glChecks::Scope scope("CglVertexArray::DrawIndexed");
+    if (!Valid(scope, *this, "CglVertexArray::DrawIndexed")) {
+        return;
+    }
     if (id == 0) {
         return;
     }
