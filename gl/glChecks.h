@@ -95,5 +95,8 @@ const char* ErrorName(GLenum error);
 // Makes `context`'s debug output reach the standard error stream while the calling thread validates,
 // where the context offers it (OpenGL 4.3 or KHR_debug); once per context. `context` must be current.
 void RouteDebugOutput(glContext::Context& context);
+// Undoes RouteDebugOutput on `context`, which must be current, unless the program has put its own
+// reader in place since.
+void UnrouteDebugOutput(glContext::Context& context);
 
 } // namespace glChecks

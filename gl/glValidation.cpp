@@ -192,14 +192,30 @@ void RouteDebugOutput(glContext::Context& context) {
     glDebugMessageCallback(DebugMessage, nullptr);
 }
 
+void UnrouteDebugOutput(glContext::Context& context) {
+    context.debugOutputRouted = false;
+    void* installed = nullptr;
+    glGetPointerv(GL_DEBUG_CALLBACK_FUNCTION, &installed);
+    if (installed != reinterpret_cast<void*>(&DebugMessage)) {
+        return;
+    }
+    glDebugMessageCallback(nullptr, nullptr);
+    glDisable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDisable(GL_DEBUG_OUTPUT);
+}
+
 } // namespace glChecks
 
 void glSetValidation(bool on) {
     glChecks::setting = on ? glChecks::Setting::On : glChecks::Setting::Off;
+    glContext::Context& context = glContext::Current();
+    if (context.id == nullptr) {
+        return;
+    }
     if (on) {
-        glContext::Context& context = glContext::Current();
-        if (context.id != nullptr) {
-            glChecks::RouteDebugOutput(context);
-        }
+        glChecks::RouteDebugOutput(context);
+    } else if (context.debugOutputRouted) {
+        // The driver stops producing the messages, rather than producing them for no one.
+        glChecks::UnrouteDebugOutput(context);
     }
 }

@@ -11,6 +11,7 @@
 #include "glOffscreenBuffer.h"
 #include "glProgram.h"
 #include "glTexture.h"
+#include "glValidation.h"
 #include "glVertexArray.h"
 
 #include <EGL/egl.h>
@@ -573,7 +574,9 @@ struct CollidingNames {
     }
 };
 
-const char kRefusedElsewhere[] = "CglOffscreenBuffer::~CglOffscreenBuffer ERROR: belongs to another context\n"
+const char kRefusedElsewhere[] = "CglVertexArray::Bind ERROR: belongs to another context\n"
+                                 "CglProgram::SetParameter4f ERROR: belongs to another context\n"
+                                 "CglOffscreenBuffer::~CglOffscreenBuffer ERROR: belongs to another context\n"
                                  "CglFrameBuffer::~CglFrameBuffer ERROR: belongs to another context\n"
                                  "CglShader::Destroy ERROR: belongs to another context\n"
                                  "CglShader::Destroy ERROR: belongs to another context\n"
@@ -606,7 +609,14 @@ TEST_F(EglContextTest, ObjectsAreDestroyedOnlyOnTheContextThatMadeThem) {
         auto destroyElsewhere = [&] {
             EglContext other(Profile::Compatibility, Surface::Surfaceless);
             CollidingNames names;
-            printed = DestroyPrinting(objects);
+            // Between creation and destruction only the validation mode asks which context is current.
+            glSetValidation(true);
+            ::testing::internal::CaptureStderr();
+            objects->vertexArray.Bind();
+            objects->program.SetParameter4f("color", 1, 0, 0, 1);
+            printed = ::testing::internal::GetCapturedStderr();
+            glSetValidation(false);
+            printed += DestroyPrinting(objects);
             othersAlive = names.AllAlive();
         };
         if (otherThread) {

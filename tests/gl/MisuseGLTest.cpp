@@ -1,14 +1,16 @@
 // Misuse named rather than a crash: null arguments, each refused with one line before it reaches GL or
-// the C library.
+// the C library; and the validation mode's line for each mistake it looks for.
 #include "GlTest.h"
 #include "glBuffer.h"
 #include "glFramebuffer.h"
 #include "glOffscreenBuffer.h"
 #include "glProgram.h"
 #include "glTexture.h"
+#include "glValidation.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -85,6 +87,122 @@ TEST_F(MisuseTest, NullArgumentsAreNamedAndNeverPassedOn) {
     }
     program.Unbind();
     EXPECT_TRUE(GlNoError());
+}
+
+// Validation on for one test, off again after it.
+class ValidationTest : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        glSetValidation(true);
+    }
+    void TearDown() override {
+        glSetValidation(false);
+        GlTest::TearDown();
+    }
+};
+
+// The lines of `text` that begin with `prefix`.
+std::vector<std::string> LinesOf(const std::string& text, const std::string& prefix) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end - start);
+        if (line.compare(0, prefix.size(), prefix) == 0) {
+            lines.push_back(line);
+        }
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+TEST_F(ValidationTest, EachMistakeIsNamedWithItsFix) {
+    const char vertex[] = "#version 120\nvoid main() { gl_Position = gl_Vertex; }\n";
+    const char fragment[] = "#version 120\nuniform vec4 tint;\nuniform sampler2D image;\n"
+                            "void main() { gl_FragColor = tint * texture2D(image, vec2(0.5)); }\n";
+    CglShader shaders[2];
+    CglProgram drawn, other;
+    ASSERT_TRUE(shaders[0].CompileFromSource(vertex, GL_VERTEX_SHADER, 0, 0));
+    ASSERT_TRUE(shaders[1].CompileFromSource(fragment, GL_FRAGMENT_SHADER, 0, 0));
+    ASSERT_TRUE(drawn.Link(shaders[0].id, shaders[1].id));
+    ASSERT_TRUE(other.Link(shaders[0].id, shaders[1].id));
+    const std::string drawnId = std::to_string(drawn.id), otherId = std::to_string(other.id);
+    GLuint cube = 0;
+    glGenTextures(1, &cube);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    CglFrameBuffer framebuffer, neverMade;
+    framebuffer.GenerateId();
+    GLuint created = 0;
+
+    struct Case {
+        std::string line;
+        std::function<void()> mistake;
+    };
+    const Case cases[] = {
+        {"CglProgram::SetParameter4f VALIDATION: program " + drawnId + " is not current, program " + otherId +
+             " is, and the value goes to the current one: call Bind first",
+         [&] {
+             other.Bind();
+             drawn.SetParameter4f("tint", 1, 0, 0, 1);
+         }},
+        {"CglProgram::BindTexture VALIDATION: made program " + drawnId + " current in place of program " +
+             otherId +
+             ", which later uniform calls and draws no longer reach: bind the program you draw with "
+             "again",
+         [&] {
+             other.Bind();
+             drawn.BindTexture("image", 0, GL_TEXTURE_2D, 1);
+         }},
+        {"CglFrameBuffer::CheckStatus VALIDATION: the object holds no framebuffer, so the window's "
+         "framebuffer "
+         "(0) takes the operation: call GenerateId first",
+         [&] { neverMade.CheckStatus(); }},
+        {"CglFrameBuffer::AttachTexture VALIDATION: GL_TEXTURE_CUBE_MAP is a whole cube map, which the 2D "
+         "attach call cannot take: attach one face (GL_TEXTURE_CUBE_MAP_POSITIVE_X + i), or all six with "
+         "AttachLayered",
+         [&] { framebuffer.AttachTexture(GL_TEXTURE_CUBE_MAP, cube, GL_COLOR_ATTACHMENT0, 0, 0); }},
+        {"glCreateTexture() VALIDATION: the minifying filter GL_LINEAR_MIPMAP_LINEAR reads mipmaps, but the "
+         "texture gets level 0 alone and samples black: set mipLevels 0 (GL_TEXTURE_2D), or take a filter "
+         "without mipmaps (GL_LINEAR)",
+         [&] {
+             TextureDesc desc(4, 4, GL_RGBA8);
+             TextureData data(nullptr, GL_RGBA, GL_UNSIGNED_BYTE);
+             created = glCreateTexture(&desc, &data, &kglSamplerRepeatMipmapped);
+         }},
+        {"glApplyDepthStencilState() VALIDATION: its GL calls left GL_INVALID_ENUM queued: an argument or "
+         "the "
+         "object's state is not what GL accepts there",
+         [&] {
+             DepthStencilState state = kglDepthLess;
+             state.depthFunc = GL_TEXTURE_2D;
+             glApplyDepthStencilState(&state, 0);
+         }},
+        {"glApplyViewportState() VALIDATION: GL_INVALID_VALUE was queued before the operation began: a GL "
+         "call of the program raised it (check for errors after your own calls to find which)",
+         [&] {
+             glViewport(0, 0, -1, -1);
+             ViewportState window(320, 240, 0.0f, 1.0f);
+             glApplyViewportState(&window);
+         }},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.line);
+        StderrCapture printed;
+        entry.mistake();
+        std::vector<std::string> ours = LinesOf(printed.Text(), entry.line.substr(0, entry.line.find(' ')));
+        ASSERT_FALSE(ours.empty()) << printed.Text();
+        EXPECT_EQ(ours.front(), entry.line);
+        // The attach call's own error, as the driver words it, where the context offers debug output.
+        if (entry.line.find("whole cube map") != std::string::npos && DriverHasExtension("GL_KHR_debug")) {
+            EXPECT_EQ(LinesOf(printed.Text(), "GL driver VALIDATION: GL_INVALID_OPERATION").size(), 1u);
+        }
+    }
+    drawn.Unbind();
+    glDeleteTextures(1, &cube);
+    glDeleteTextures(1, &created);
+    EXPECT_TRUE(GlNoError()) << "validation took every error it named";
 }
 
 } // namespace

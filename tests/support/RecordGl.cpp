@@ -268,4 +268,10 @@ GLboolean GLEWAPIENTRY glewGetExtension(const char* name) {
     return Pretended(name) ? GL_TRUE : real(name);
 }
 
+void GLAPIENTRY glGetPointerv(GLenum pname, void** params) {
+    static auto real = Next<decltype(&glGetPointerv)>("glGetPointerv");
+    real(pname, params);
+    Record("glGetPointerv", {Enum(pname)}, Ptr(params[0]));
+}
+
 } // extern "C"

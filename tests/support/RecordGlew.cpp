@@ -9,6 +9,7 @@ void InstallGlewHooks() {
     InstallFramebufferHooks();
     InstallBufferHooks();
     InstallVertexArrayHooks();
+    InstallValidationHooks();
 }
 
 } // namespace rec

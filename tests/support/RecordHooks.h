@@ -50,5 +50,6 @@ void InstallRenderStateHooks();
 void InstallFramebufferHooks();
 void InstallBufferHooks();
 void InstallVertexArrayHooks();
+void InstallValidationHooks();
 
 } // namespace rec
