@@ -26,7 +26,8 @@ struct BufferData {
 /// Returns true when GL reported an error (printed by glCheckError; the name is written all the same) and
 /// false otherwise. A null argument returns false at once: no GL call, no name written. Leaves the
 /// array-buffer binding at 0. When the loader lacks a buffer entry point, makes no GL call, writes 0, prints
-/// "glCreateVertexBuffer() : <entry point> is not available" and returns true.
+/// "glCreateVertexBuffer() : <entry point> is not available" and returns true; with no context current, the
+/// same with "glCreateVertexBuffer() : no GL context is current".
 VISTREL_API bool glCreateVertexBuffer(const BufferDesc* desc, const BufferData* data, GLuint* bufferID);
 
 /// Deletes the buffer *bufferID; the caller's variable keeps the name.
@@ -39,7 +40,8 @@ VISTREL_API bool glDeleteVertexBuffer(const GLuint* bufferID);
 /// Replaces `size` bytes of the buffer `bufferID` from byte `offset` on with `data`.
 ///
 /// Returns true when GL reported an error (a range outside the store, say; printed by glCheckError), false
-/// otherwise, and false without a GL call for null `data`. Leaves the array-buffer binding at 0 and touches
+/// otherwise, and false without a GL call for null `data`, which prints "glUpdateVertexBuffer() : data is
+/// null". Leaves the array-buffer binding at 0 and touches
 /// no vertex array's state. When the loader lacks a buffer entry point, makes no GL call, prints
 /// "glUpdateVertexBuffer() : <entry point> is not available" and returns true.
 VISTREL_API bool glUpdateVertexBuffer(GLuint bufferID, GLintptr offset, GLsizeiptr size, const GLubyte* data);

@@ -33,9 +33,9 @@ inline bool Given(const void* pointer, const char* where, const char* argument) 
 using Owner = const void*;
 
 // True when a context is current (`current`, from glContext) and, for an object that holds names
-// (`owner` not null), it is the object's own. Otherwise writes "... ERROR: no GL context is current" or "... ERROR: belongs to
-// another context" and returns false: the caller then makes no GL call, so that a name of another
-// context is never deleted in its place.
+// (`owner` not null), it is the object's own. Otherwise writes "... ERROR: no GL context is current" or
+// "... ERROR: belongs to another context" and returns false: the caller then makes no GL call, so that a
+// name of another context is never deleted in its place.
 bool OnOwnContext(const char* where, Owner owner, Owner current);
 
 // The validation mode's checks of an operation on an object between its creation and its destruction,

@@ -34,6 +34,13 @@ struct FramebufferCalls;
 /// an object belongs to one context. An operation whose entry point the loader did not provide does nothing
 /// and writes one line, "CglFrameBuffer::<operation> ERROR: <entry point> is not available\n". GL errors are
 /// never read here; they stay queued for the caller.
+///
+/// The framebuffer belongs to the context current when GenerateId made it (`context`). Destroying the object
+/// on another context (on this thread or another), or with none current, makes no GL call and writes
+/// "CglFrameBuffer::~CglFrameBuffer ERROR: belongs to another context\n" (or "... ERROR: no GL context is
+/// current\n"): the framebuffer leaks rather than another context's of the same name being deleted.
+/// GenerateId with no context current makes nothing and says so the same way. The operations in between ask
+/// the window system nothing and are checked so only in the validation mode (glValidation.h).
 class VISTREL_API CglFrameBuffer {
   public:
     /// Holds no framebuffer yet; makes no GL call.
@@ -60,6 +67,8 @@ class VISTREL_API CglFrameBuffer {
     /// AttachTexture for entries 0 to count - 1, in order, through virtual dispatch.
     ///
     /// Null `attachments` means GL_COLOR_ATTACHMENT0_EXT + i, null `levels` level 0, null `zSlices` layer 0.
+    /// With `count` above 0, a null `targets` or `texIds` attaches nothing and writes
+    /// "CglFrameBuffer::AttachTextures ERROR: targets is null\n" (or texIds).
     virtual void AttachTextures(int count, const GLenum* targets, const GLuint* texIds,
                                 const GLenum* attachments, const GLint* levels, const GLint* zSlices);
     /// Attaches renderbuffer `renderBufferId` (0 detaches) at `attachment`. Guarded.
@@ -70,7 +79,8 @@ class VISTREL_API CglFrameBuffer {
     virtual void AttachRenderBuffer(GLuint renderBufferId, GLenum attachment);
     /// AttachRenderBuffer for entries 0 to count - 1, in order, through virtual dispatch.
     ///
-    /// Null `attachments` means GL_COLOR_ATTACHMENT0_EXT + i.
+    /// Null `attachments` means GL_COLOR_ATTACHMENT0_EXT + i. With `count` above 0, a null `renderBufferIds`
+    /// attaches nothing and writes "CglFrameBuffer::AttachRenderBuffers ERROR: renderBufferIds is null\n".
     virtual void AttachRenderBuffers(int count, const GLuint* renderBufferIds, const GLenum* attachments);
 
     /// Generates a framebuffer name into `fboId` and returns it.
@@ -194,12 +204,14 @@ class VISTREL_API CglFrameBuffer {
 /// `samples` 0 gives single-sampled storage, more multisampled storage with at least that many samples.
 /// Takes the calls of the current context as CglFrameBuffer does, and leaves the renderbuffer binding at 0.
 /// Returns 0 and writes "glCreateRenderBuffer() : <entry point> is not available\n" where the loader lacks
-/// one. GL errors (a format or size GL refuses) stay queued.
+/// one, and "glCreateRenderBuffer() : no GL context is current\n", with no GL call, without a context. GL
+/// errors (a format or size GL refuses) stay queued.
 VISTREL_API GLuint glCreateRenderBuffer(GLenum internalFormat, GLsizei width, GLsizei height,
                                         GLsizei samples);
 
 /// Deletes the renderbuffer `*renderBuffer` names and sets it to 0.
 ///
-/// Null, or a name of 0, makes no GL call. Writes "glDeleteRenderBuffer() : <entry point> is not
-/// available\n" where the loader lacks it, and then keeps the name.
+/// A name of 0 makes no GL call; so does a null pointer, which writes "glDeleteRenderBuffer() : renderBuffer
+/// is null\n". Writes "glDeleteRenderBuffer() : <entry point> is not available\n" where the loader lacks
+/// it, and "glDeleteRenderBuffer() : no GL context is current\n" without a context, and then keeps the name.
 VISTREL_API void glDeleteRenderBuffer(GLuint* renderBuffer);

@@ -11,6 +11,11 @@
 /// Every operation of CglFrameBuffer works on it unchanged. Operations need a current context with the loader
 /// initialised; one whose framebuffer entry points the loader did not provide does nothing and writes one
 /// line, "CglOffscreenBuffer::<operation> ERROR: <entry point> is not available\n".
+///
+/// Its framebuffer and textures belong to the context current when Create made them: Create again, or
+/// destruction, on another context or with none current makes no GL call and writes
+/// "CglOffscreenBuffer::<operation> ERROR: belongs to another context\n" (or "... ERROR: no GL context is
+/// current\n"), leaking them rather than deleting another context's of the same names.
 class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
   public:
     /// Holds no GL object, with a 0 by 0 viewport; makes no GL call.
@@ -54,8 +59,9 @@ class VISTREL_API CglOffscreenBuffer : public CglFrameBuffer {
     /// target; GL_DEPTH_COMPONENT, GL_STENCIL_INDEX or GL_DEPTH_STENCIL from the depth texture. The read
     /// framebuffer binding is this target's only for the read and then the caller's again; the draw
     /// framebuffer binding is not touched. Leaves GL_PACK_ALIGNMENT at 1. Returns false without a GL call for
-    /// null `pixels`, a width or height below 1, a rectangle not wholly inside the target, or a target not
-    /// created; and false, reading nothing, when the framebuffer is not complete. Needs the separate read
+    /// a width or height below 1, a rectangle not wholly inside the target, or a target not created; for a
+    /// null `pixels`, which also writes "CglOffscreenBuffer::ReadPixels ERROR: pixels is null\n" (ReadColor:
+    /// rgba); and false, reading nothing, when the framebuffer is not complete. Needs the separate read
     /// binding of OpenGL 3.0, ARB_framebuffer_object or EXT_framebuffer_blit ("CglOffscreenBuffer::ReadPixels
     /// ERROR: <blit entry point> is not available\n" without it), and no pixel-pack buffer bound (GL would
     /// write the pixels there instead). A format and type GL refuses stay a GL error.

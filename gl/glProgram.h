@@ -12,6 +12,18 @@
 ///
 /// Neither class checks GL errors: whatever GL reports stays queued for the caller's own check.
 ///
+/// Null arguments. A null `source`, `path`, `name`, `block`, `matrix`, `values` or `shaders` makes no GL call
+/// and prints "<Class>::<Operation> ERROR: <argument> is null\n" (the operation then fails: false, or nothing
+/// done); LoadFromFiles alone gives a null path a meaning, a stage left out.
+///
+/// Contexts. An object belongs to the context current when it made its shader or program (`context`).
+/// Destroying it, or compiling, loading or linking into it again, on another context (on this thread or
+/// another) makes no GL call and prints "<Class>::<Operation> ERROR: belongs to another context\n": its
+/// object leaks rather than another context's of the same name being deleted. With no context current, these
+/// print "<Class>::<Operation> ERROR: no GL context is current\n" and make no GL call. The operations in
+/// between (setters, binds, dispatches) ask the window system nothing, so they are checked so only in the
+/// validation mode (glValidation.h).
+///
 /// Geometry shaders. A geometry shader's input primitive, output primitive and output vertex count are
 /// parameters of the program that links it, so CglShader cannot set them itself: a successful geometry
 /// compile remembers the two types under the shader's GL name (the count is always 4), and CglProgram::Link
@@ -61,7 +73,10 @@ class VISTREL_API CglShader {
     /// the status message becomes "Vertex shader loaded successfully", "Fragment shader loaded successfully"
     /// or "Geometry shader loaded successfully" (other types leave it unchanged). On failure `id` keeps the
     /// failed shader, the status message holds GL's compile log and the message is printed as "%s \n"; a type
-    /// GL rejects leaves `id` 0 and prints the unchanged message.
+    /// GL rejects leaves `id` 0 and prints the unchanged message. A source of 2^31 - 1 bytes or more, too
+    /// long for GL to take whole, deletes the shader held, prints "CglShader::CompileFromSource ERROR: source
+    /// is 2^31 - 1 bytes or longer\n" and returns false without compiling; a null one prints "... ERROR:
+    /// source is null\n" and makes no GL call.
     bool CompileFromSource(const char* source, GLenum type, GLint inputType, GLint outputType);
 
     /// Compiles a shader from a file read whole.
@@ -71,7 +86,9 @@ class VISTREL_API CglShader {
     /// "Vertex shader %s loaded successfully", "Fragment shader %s loaded successfully", cut to the message's
     /// capacity. A file that can't be opened, is a directory, has no known length, is too long for one
     /// compile (2^31 - 1 bytes or more) or can't be read whole returns false with `id` 0, the status message
-    /// unchanged and nothing printed; the file is closed on every path.
+    /// unchanged and nothing printed; the file is closed on every path. Anything but a regular file (a FIFO,
+    /// a socket, a device) is refused as a directory is, before it is opened for reading, so that it is never
+    /// waited on. A null `path` prints "CglShader::LoadFromFile ERROR: path is null\n" and makes no GL call.
     bool LoadFromFile(const char* path, GLenum type, GLint inputType, GLint outputType);
 
     /// The context that made `id`, as its window system names it (its GLX or EGL context handle); null
@@ -87,7 +104,8 @@ class VISTREL_API CglShader {
 ///
 /// Each setter looks `name` up in this program and sets that uniform of the current program; a name that is
 /// not an active uniform prints "Error setting parameter '%s'\n" and sets nothing. A value of the wrong kind
-/// for the uniform (an int for a float, say) leaves GL_INVALID_OPERATION queued.
+/// for the uniform (an int for a float, say) leaves GL_INVALID_OPERATION queued. A null `name`, `matrix` or
+/// `values` prints "CglProgram::<Operation> ERROR: <argument> is null\n" and sets nothing.
 class VISTREL_API CglProgram {
   public:
     /// The program object owned; 0 when none.
@@ -133,8 +151,8 @@ class VISTREL_API CglProgram {
     bool Link(GLuint shader);
     /// Links a program of `count` shaders, attached in the order given: tessellation stages, say.
     ///
-    /// As the three-shader Link. A null `shaders` or a `count` below 1 returns false without a GL call,
-    /// leaving the program held.
+    /// As the three-shader Link. A `count` below 1 returns false without a GL call, leaving the program
+    /// held; so does a null `shaders`, which prints "CglProgram::Link ERROR: shaders is null\n".
     bool Link(const GLuint* shaders, int count);
     /// Compiles a program's shaders from files and links them: the whole of a program in one call.
     ///
@@ -161,7 +179,8 @@ class VISTREL_API CglProgram {
     /// Whether `name` is an active uniform of this program's default block, which the setters can set.
     ///
     /// For code that serves several programs and sets a uniform only where it is declared. One lookup, no
-    /// binding change, no message about the name; false without a GL call while it holds no program.
+    /// binding change, no message about the name; false without a GL call while it holds no program, and
+    /// for a null `name`, which prints "CglProgram::HasParameter ERROR: name is null\n".
     bool HasParameter(const char* name) const;
     /// Makes the uniform block `block` of this program read from binding point `binding`.
     ///

@@ -114,7 +114,8 @@ VISTREL_API void glApplyTextureSampler(GLenum target, const TextureSampler* samp
 /// GL_UNPACK_ALIGNMENT at 1; GL errors stay queued. The mipmap chain comes from GL_GENERATE_MIPMAP, set
 /// before the upload, or on a core profile, which lacks it, from glGenerateMipmap after the upload
 /// ("glCreateTexture() : glGenerateMipmap is not available" when the loader lacks it: level 0 alone is
-/// made).
+/// made). With no context current it makes nothing, prints "glCreateTexture() : no GL context is current"
+/// and returns 0.
 VISTREL_API GLuint glCreateTexture(const TextureDesc* desc, const TextureData* data,
                                    const TextureSampler* sampler);
 
@@ -122,9 +123,10 @@ VISTREL_API GLuint glCreateTexture(const TextureDesc* desc, const TextureData* d
 ///
 /// The `width` by `height` rectangle at (`x`, `y`) of level `level` of `texture` receives data->pixels
 /// (tightly packed rows of data->format and data->type). Returns true when it made the upload, false without
-/// a GL call for a null record, null pixels or texture 0: unlike the buffer functions, whose true means that
-/// GL reported an error. GL errors (a rectangle outside the level, a texture that is not 2D) stay queued.
-/// Leaves the GL_TEXTURE_2D binding at 0 and GL_UNPACK_ALIGNMENT at 1. Prints nothing.
+/// a GL call for texture 0, and for a null record or null pixels, which print "glUpdateTexture2D() : data
+/// is null" (or data->pixels): unlike the buffer functions, whose true means that GL reported an error. GL
+/// errors (a rectangle outside the level, a texture that is not 2D) stay queued. Leaves the GL_TEXTURE_2D
+/// binding at 0 and GL_UNPACK_ALIGNMENT at 1.
 VISTREL_API bool glUpdateTexture2D(GLuint texture, GLint level, GLint x, GLint y, GLsizei width,
                                    GLsizei height, const TextureData* data);
 
