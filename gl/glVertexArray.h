@@ -16,6 +16,12 @@
 ///
 /// Owns the object named by `id`, not the buffers it reads from; not copyable, movable. Bind, the Set...
 /// calls and the draws make no GL call while it holds none.
+///
+/// The vertex array belongs to the context current when Create made it (`context`); vertex arrays are never
+/// shared between contexts. Create again, or Destroy, on another context or with none current makes no GL
+/// call and prints "CglVertexArray::<Operation> ERROR: belongs to another context\n" (or "... ERROR: no GL
+/// context is current\n"). The operations in between ask the window system nothing and are checked so only
+/// in the validation mode (glValidation.h).
 class VISTREL_API CglVertexArray {
   public:
     /// The vertex array object owned; 0 when none.
