@@ -8,6 +8,7 @@
 #include "CoreShaders.h"
 #include "glBuffer.h"
 #include "glCurrentContext.h"
+#include "glFramebuffer.h"
 #include "glOffscreenBuffer.h"
 #include "glProgram.h"
 #include "glTexture.h"
@@ -656,13 +657,15 @@ TEST_F(EglContextTest, WithNoContextCurrentNothingIsMade) {
     EXPECT_FALSE(shader.CompileFromSource(kVertex, GL_VERTEX_SHADER, 0, 0));
     CglProgram program;
     EXPECT_FALSE(program.Link(1, 2));
+    EXPECT_EQ(glCreateRenderBuffer(GL_RGBA8, 4, 4, 0), 0u);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "CglVertexArray::Create ERROR: no GL context is current\n"
               "glCreateVertexBuffer() : no GL context is current\n"
               "glCreateTexture() : no GL context is current\n"
               "CglOffscreenBuffer::Create ERROR: no GL context is current\n"
               "CglShader::CompileFromSource ERROR: no GL context is current\n"
-              "CglProgram::Link ERROR: no GL context is current\n");
+              "CglProgram::Link ERROR: no GL context is current\n"
+              "glCreateRenderBuffer() : no GL context is current\n");
 }
 
 } // namespace

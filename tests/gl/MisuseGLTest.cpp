@@ -32,6 +32,8 @@ TEST_F(MisuseTest, NullArgumentsAreNamedAndNeverPassedOn) {
     program.Bind();
     CglFrameBuffer framebuffer;
     framebuffer.GenerateId();
+    CglOffscreenBuffer offscreen;
+    offscreen.Create(4, 4, GL_RGBA8, GL_DEPTH_COMPONENT24);
     const float floats[16] = {};
     const GLenum target = GL_TEXTURE_2D;
     const GLuint name = 0;
@@ -75,6 +77,18 @@ TEST_F(MisuseTest, NullArgumentsAreNamedAndNeverPassedOn) {
          [&] { EXPECT_FALSE(glUpdateTexture2D(1, 0, 0, 0, 1, 1, &noPixels)); }},
         {"glUpdateVertexBuffer() : data is null\n",
          [&] { EXPECT_FALSE(glUpdateVertexBuffer(1, 0, 4, nullptr)); }},
+        {"CglProgram::Link ERROR: shaders is null\n", [&] { EXPECT_FALSE(program.Link(nullptr, 2)); }},
+        {"CglProgram::HasParameter ERROR: name is null\n",
+         [&] { EXPECT_FALSE(program.HasParameter(nullptr)); }},
+        {"CglProgram::SetUniformBlockBinding ERROR: block is null\n",
+         [&] { program.SetUniformBlockBinding(nullptr, 1); }},
+        {"CglProgram::SetStorageBlockBinding ERROR: block is null\n",
+         [&] { program.SetStorageBlockBinding(nullptr, 1); }},
+        {"CglOffscreenBuffer::ReadColor ERROR: rgba is null\n",
+         [&] { EXPECT_FALSE(offscreen.ReadColor(0, 0, 1, 1, nullptr)); }},
+        {"CglOffscreenBuffer::ReadPixels ERROR: pixels is null\n",
+         [&] { EXPECT_FALSE(offscreen.ReadPixels(0, 0, 1, 1, GL_RGBA, GL_FLOAT, nullptr)); }},
+        {"glDeleteRenderBuffer() : renderBuffer is null\n", [&] { glDeleteRenderBuffer(nullptr); }},
     };
     for (const NullCase& entry : cases) {
         SCOPED_TRACE(entry.line);
