@@ -43,12 +43,30 @@ bool OnOwnContext(const char* where, Owner owner, Owner current);
 // that holds nothing (`holds` false) is reported with `emptyText`, which says how to fix it; and false,
 // with OnOwnContext's line, when `owner`'s context is not current, so that the operation makes no GL call.
 class Scope;
-bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner, const char* emptyText);
+inline bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner,
+                        const char* emptyText);
 
 // ---- validation ----
 
-// Whether the calling thread validates. Cheap: operations ask it every time.
-bool Validating();
+// The calling thread's validation setting: unknown until the thread first asks, then off or on. Every
+// operation reads it, so it is a plain thread-local byte in the initial-exec model: one load, where the
+// general model would call into the dynamic loader, and C++'s thread_local a wrapper function.
+enum Setting : unsigned char { kUnknown, kOff, kOn };
+#if defined(__GNUC__) && defined(__ELF__)
+extern __thread unsigned char setting __attribute__((tls_model("initial-exec")));
+#elif defined(__GNUC__)
+extern __thread unsigned char setting;
+#else
+extern thread_local unsigned char setting;
+#endif
+
+// Reads VISTREL_VALIDATE (once for the process) into the calling thread's setting.
+bool FirstAsk();
+
+// Whether the calling thread validates.
+inline bool Validating() {
+    return setting == kOn || (setting == kUnknown && FirstAsk());
+}
 
 // Writes "<Class>::<Operation> VALIDATION: <text>" (or "<function>() VALIDATION: <text>"), the text
 // formatted as printf does.
@@ -91,6 +109,14 @@ class Scope {
 
 // The name of a GL error ("GL_INVALID_OPERATION"), or null for a code GL does not define.
 const char* ErrorName(GLenum error);
+
+// ValidObject's checks, once it is known that they are to be made.
+bool CheckObject(const char* where, bool holds, Owner owner, const char* emptyText);
+
+inline bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner,
+                        const char* emptyText) {
+    return !scope.Checking() || CheckObject(where, holds, owner, emptyText);
+}
 
 // Makes `context`'s debug output reach the standard error stream while the calling thread validates,
 // where the context offers it (OpenGL 4.3 or KHR_debug); once per context. `context` must be current.

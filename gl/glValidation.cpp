@@ -44,10 +44,7 @@ bool OnOwnContext(const char* where, Owner owner, Owner current) {
     return true;
 }
 
-bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner, const char* emptyText) {
-    if (!scope.Checking()) {
-        return true;
-    }
+bool CheckObject(const char* where, bool holds, Owner owner, const char* emptyText) {
     if (!holds) {
         Report(where, "%s", emptyText);
     }
@@ -56,17 +53,16 @@ bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner,
 
 // ---- the validation setting, one per thread ----
 
+#if defined(__GNUC__) && defined(__ELF__)
+__thread unsigned char setting __attribute__((tls_model("initial-exec"))) = kUnknown;
+#elif defined(__GNUC__)
+__thread unsigned char setting = kUnknown;
+#else
+thread_local unsigned char setting = kUnknown;
+#endif
+
 namespace {
 
-enum class Setting : unsigned char { Unknown, Off, On };
-
-// Asked by every operation: the initial-exec model reads it with one load, where the general model would
-// call into the dynamic loader each time.
-#if defined(__ELF__)
-thread_local Setting setting __attribute__((tls_model("initial-exec"))) = Setting::Unknown;
-#else
-thread_local Setting setting = Setting::Unknown;
-#endif
 // How many operations of the library are running on this thread, while validating.
 thread_local int depth = 0;
 
@@ -116,11 +112,9 @@ void GLAPIENTRY DebugMessage(GLenum, GLenum, GLuint, GLenum severity, GLsizei le
 
 } // namespace
 
-bool Validating() {
-    if (setting == Setting::Unknown) {
-        setting = EnvironmentAsks() ? Setting::On : Setting::Off;
-    }
-    return setting == Setting::On;
+bool FirstAsk() {
+    setting = EnvironmentAsks() ? kOn : kOff;
+    return setting == kOn;
 }
 
 void Report(const char* where, const char* format, ...) {
@@ -207,7 +201,7 @@ void UnrouteDebugOutput(glContext::Context& context) {
 } // namespace glChecks
 
 void glSetValidation(bool on) {
-    glChecks::setting = on ? glChecks::Setting::On : glChecks::Setting::Off;
+    glChecks::setting = on ? glChecks::kOn : glChecks::kOff;
     glContext::Context& context = glContext::Current();
     if (context.id == nullptr) {
         return;
