@@ -82,14 +82,11 @@ void Report(const char* where, const char* format, ...)
 // it to the outermost. Not validating, it costs one flag test.
 class Scope {
   public:
-    explicit Scope(const char* where) {
-        if (Validating()) {
-            Begin(where);
-        }
-    }
+    explicit Scope(const char* where)
+        : where_(Validating() ? where : nullptr), outermost_(where_ != nullptr && Begin(where)) {}
     ~Scope() {
         if (where_ != nullptr) {
-            End();
+            End(where_, outermost_);
         }
     }
     Scope(const Scope&) = delete;
@@ -97,16 +94,18 @@ class Scope {
 
     // True when this operation is to make the validation mode's checks: validating, and not called by
     // another operation of the library, which made them already.
-    bool Checking() const { return where_ != nullptr && outermost_; }
+    bool Checking() const { return outermost_; }
 
   private:
-    void Begin(const char* where);
-    void End();
+    // Static and given what they need, so that nothing takes the object's address and an operation that
+    // does not validate keeps both fields in registers. Begin returns whether the operation is the
+    // outermost.
+    static bool Begin(const char* where);
+    static void End(const char* where, bool outermost);
 
-    const char* where_ = nullptr; // set while validating
-    bool outermost_ = false;
+    const char* const where_; // set while validating
+    const bool outermost_;
 };
-
 // The name of a GL error ("GL_INVALID_OPERATION"), or null for a code GL does not define.
 const char* ErrorName(GLenum error);
 

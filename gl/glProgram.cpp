@@ -374,12 +374,13 @@ GLint CurrentProgram() {
     return current;
 }
 
-// The validation mode's checks of a uniform setter: those of any operation, and the program current.
-bool ValidSetter(const glChecks::Scope& scope, const CglProgram& program, const char* where) {
+// The validation mode's checks of a uniform setter, once it is known that they are to be made: those of
+// any operation, and the program current.
+bool CheckSetter(const glChecks::Scope& scope, const CglProgram& program, const char* where) {
     if (!Valid(scope, program, where)) {
         return false;
     }
-    if (scope.Checking() && program.id != 0) {
+    if (program.id != 0) {
         GLint current = CurrentProgram();
         if (current != static_cast<GLint>(program.id)) {
             glChecks::Report(where,
@@ -391,18 +392,43 @@ bool ValidSetter(const glChecks::Scope& scope, const CglProgram& program, const 
     return true;
 }
 
+inline bool ValidSetter(const glChecks::Scope& scope, const CglProgram& program, const char* where) {
+    return !scope.Checking() || CheckSetter(scope, program, where);
+}
+
 // The common path of the one-value setters: entry points, lookup, then `uniformCall(location, values...)`.
 template <typename F, typename... Values>
-void SetUniform(const CglProgram& program, const char* operation, F uniformCall, const char* uniformName,
-                const char* name, Values... values) {
-    glChecks::Scope scope(operation);
-    if (!glChecks::Given(name, operation, "name") || !CanSetUniform(operation, uniformCall, uniformName) ||
-        !ValidSetter(scope, program, operation)) {
+void SetUniformUnchecked(const CglProgram& program, const char* operation, F uniformCall,
+                         const char* uniformName, const char* name, Values... values) {
+    if (!glChecks::Given(name, operation, "name") || !CanSetUniform(operation, uniformCall, uniformName)) {
         return;
     }
     GLint location = FindParameter(program.id, name);
     if (location >= 0) {
         uniformCall(location, values...);
+    }
+}
+
+// The path above inside the validation mode's bracket. Out of line, so that the usual path keeps the
+// frame it had before validation existed.
+template <typename F, typename... Values>
+[[gnu::noinline, gnu::cold]] void SetUniformValidating(const CglProgram& program, const char* operation,
+                                                       F uniformCall, const char* uniformName, const char* name,
+                                                       Values... values) {
+    glChecks::Scope scope(operation);
+    if (ValidSetter(scope, program, operation)) {
+        SetUniformUnchecked(program, operation, uniformCall, uniformName, name, values...);
+    }
+}
+
+// The setters are the calls a frame makes most: while validation is off they take the path above alone.
+template <typename F, typename... Values>
+void SetUniform(const CglProgram& program, const char* operation, F uniformCall, const char* uniformName,
+                const char* name, Values... values) {
+    if (glChecks::Validating()) {
+        SetUniformValidating(program, operation, uniformCall, uniformName, name, values...);
+    } else {
+        SetUniformUnchecked(program, operation, uniformCall, uniformName, name, values...);
     }
 }
 

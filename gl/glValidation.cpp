@@ -126,20 +126,20 @@ void Report(const char* where, const char* format, ...) {
     fprintf(stderr, OfClass(where) ? "%s VALIDATION: %s\n" : "%s() VALIDATION: %s\n", where, text);
 }
 
-void Scope::Begin(const char* where) {
-    where_ = where;
-    outermost_ = depth++ == 0;
-    if (outermost_) {
+bool Scope::Begin(const char* where) {
+    bool outermost = depth++ == 0;
+    if (outermost) {
         ReportQueued(where,
                      "%s was queued before the operation began: a GL call of the program raised it (check "
                      "for errors after your own calls to find which)");
     }
+    return outermost;
 }
 
-void Scope::End() {
+void Scope::End(const char* where, bool outermost) {
     --depth;
-    if (outermost_) {
-        ReportQueued(where_,
+    if (outermost) {
+        ReportQueued(where,
                      "its GL calls left %s queued: an argument or the object's state is not what GL accepts "
                      "there");
     }
