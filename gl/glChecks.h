@@ -38,14 +38,6 @@ using Owner = const void*;
 // name of another context is never deleted in its place.
 bool OnOwnContext(const char* where, Owner owner, Owner current);
 
-// The validation mode's checks of an operation on an object between its creation and its destruction,
-// made by the outermost operation only (`scope.Checking()`), and otherwise true at no cost: an object
-// that holds nothing (`holds` false) is reported with `emptyText`, which says how to fix it; and false,
-// with OnOwnContext's line, when `owner`'s context is not current, so that the operation makes no GL call.
-class Scope;
-inline bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner,
-                        const char* emptyText);
-
 // ---- validation ----
 
 // The calling thread's validation setting: unknown until the thread first asks, then off or on. Every
@@ -106,16 +98,21 @@ class Scope {
     const char* const where_; // set while validating
     const bool outermost_;
 };
-// The name of a GL error ("GL_INVALID_OPERATION"), or null for a code GL does not define.
-const char* ErrorName(GLenum error);
 
 // ValidObject's checks, once it is known that they are to be made.
 bool CheckObject(const char* where, bool holds, Owner owner, const char* emptyText);
 
+// The validation mode's checks of an operation on an object between its creation and its destruction,
+// made by the outermost operation only (`scope.Checking()`), and otherwise true at no cost: an object
+// that holds nothing (`holds` false) is reported with `emptyText`, which says how to fix it; and false,
+// with OnOwnContext's line, when `owner`'s context is not current, so that the operation makes no GL call.
 inline bool ValidObject(const Scope& scope, const char* where, bool holds, Owner owner,
                         const char* emptyText) {
     return !scope.Checking() || CheckObject(where, holds, owner, emptyText);
 }
+
+// The name of a GL error ("GL_INVALID_OPERATION"), or null for a code GL does not define.
+const char* ErrorName(GLenum error);
 
 // Makes `context`'s debug output reach the standard error stream while the calling thread validates,
 // where the context offers it (OpenGL 4.3 or KHR_debug); once per context. `context` must be current.
