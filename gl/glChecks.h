@@ -114,8 +114,8 @@ inline bool ValidObject(const Scope& scope, const char* where, bool holds, Owner
 // The name of a GL error ("GL_INVALID_OPERATION"), or null for a code GL does not define.
 const char* ErrorName(GLenum error);
 
-// Makes `context`'s debug output reach the standard error stream while the calling thread validates,
-// where the context offers it (OpenGL 4.3 or KHR_debug); once per context. `context` must be current.
+// Makes `context`'s debug output reach the standard error stream, where the context offers it (OpenGL 4.3
+// or KHR_debug); once per context. Called when the calling thread validates; `context` must be current.
 void RouteDebugOutput(glContext::Context& context);
 // Undoes RouteDebugOutput on `context`, which must be current, unless the program has put its own
 // reader in place since.

@@ -169,8 +169,7 @@ const char* ErrorName(GLenum error) {
 }
 
 void RouteDebugOutput(glContext::Context& context) {
-    if (context.debugOutputRouted || !context.debugOutput || glDebugMessageCallback == nullptr ||
-        !Validating()) {
+    if (context.debugOutputRouted || !context.debugOutput || glDebugMessageCallback == nullptr) {
         return;
     }
     context.debugOutputRouted = true;

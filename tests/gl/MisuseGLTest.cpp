@@ -213,6 +213,16 @@ TEST_F(ValidationTest, EachMistakeIsNamedWithItsFix) {
             EXPECT_EQ(LinesOf(printed.Text(), "GL driver VALIDATION: GL_INVALID_OPERATION").size(), 1u);
         }
     }
+    // Where nothing is wrong, validation says nothing and the value arrives.
+    {
+        drawn.Bind();
+        StderrCapture printed;
+        drawn.SetParameter4f("tint", 0.25f, 0.5f, 0.75f, 1.0f);
+        EXPECT_EQ(printed.Text(), "");
+        GLfloat tint[4] = {};
+        glGetUniformfv(drawn.id, glGetUniformLocation(drawn.id, "tint"), tint);
+        EXPECT_EQ(tint[2], 0.75f);
+    }
     drawn.Unbind();
     glDeleteTextures(1, &cube);
     glDeleteTextures(1, &created);
