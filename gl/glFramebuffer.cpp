@@ -395,7 +395,9 @@ void CglFrameBuffer::SetDrawBuffers(int count, const GLenum* attachments) {
         return;
     }
     const FramebufferCalls& calls = Calls();
-    if (!Available("SetDrawBuffers",
+    // Tested plainly first: the list that names the missing one is built only when one is.
+    if ((calls.bindFramebuffer == nullptr || glDrawBuffers == nullptr) &&
+        !Available("SetDrawBuffers",
                    {calls.BindFramebuffer(), {glDrawBuffers != nullptr, "glDrawBuffers"}})) {
         return;
     }

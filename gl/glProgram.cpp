@@ -413,8 +413,8 @@ void SetUniformUnchecked(const CglProgram& program, const char* operation, F uni
 // frame it had before validation existed.
 template <typename F, typename... Values>
 [[gnu::noinline, gnu::cold]] void SetUniformValidating(const CglProgram& program, const char* operation,
-                                                       F uniformCall, const char* uniformName, const char* name,
-                                                       Values... values) {
+                                                       F uniformCall, const char* uniformName,
+                                                       const char* name, Values... values) {
     glChecks::Scope scope(operation);
     if (ValidSetter(scope, program, operation)) {
         SetUniformUnchecked(program, operation, uniformCall, uniformName, name, values...);
@@ -478,6 +478,35 @@ void TakeOver(Object& to, Object& from) {
     to.context = from.context;
     from.id = 0;
     from.context = nullptr;
+}
+
+// SetUniformBlockBinding's work. A block is bound once per program and set-up, but programs serving
+// many shaders set it often enough that it takes the setters' lean path.
+void BindUniformBlock(const CglProgram& program, const char* block, GLuint binding) {
+    const char* operation = "CglProgram::SetUniformBlockBinding";
+    if (!glChecks::Given(block, operation, "block")) {
+        return;
+    }
+    if (!Loaded(glGetUniformBlockIndex) || !Loaded(glUniformBlockBinding)) {
+        ReportMissing(operation,
+                      Loaded(glGetUniformBlockIndex) ? "glUniformBlockBinding" : "glGetUniformBlockIndex");
+        return;
+    }
+    GLuint index = glGetUniformBlockIndex(program.id, block);
+    if (index == GL_INVALID_INDEX) {
+        fprintf(stderr, "Error setting uniform block '%s'\n", block);
+        return;
+    }
+    glUniformBlockBinding(program.id, index, binding);
+}
+
+// The same inside the validation mode's bracket, out of line as the setters' is.
+[[gnu::noinline, gnu::cold]] void BindUniformBlockValidating(const CglProgram& program, const char* block,
+                                                             GLuint binding) {
+    glChecks::Scope scope("CglProgram::SetUniformBlockBinding");
+    if (Valid(scope, program, "CglProgram::SetUniformBlockBinding")) {
+        BindUniformBlock(program, block, binding);
+    }
 }
 
 } // namespace
@@ -708,24 +737,11 @@ bool CglProgram::HasParameter(const char* name) const {
 }
 
 void CglProgram::SetUniformBlockBinding(const char* block, GLuint binding) const {
-    glChecks::Scope scope("CglProgram::SetUniformBlockBinding");
-    if (!glChecks::Given(block, "CglProgram::SetUniformBlockBinding", "block") ||
-        !Valid(scope, *this, "CglProgram::SetUniformBlockBinding")) {
-        return;
+    if (glChecks::Validating()) {
+        BindUniformBlockValidating(*this, block, binding);
+    } else {
+        BindUniformBlock(*this, block, binding);
     }
-    const char* missing =
-        glEntryPoints::FirstMissing({{Loaded(glGetUniformBlockIndex), "glGetUniformBlockIndex"},
-                                     {Loaded(glUniformBlockBinding), "glUniformBlockBinding"}});
-    if (missing != nullptr) {
-        ReportMissing("CglProgram::SetUniformBlockBinding", missing);
-        return;
-    }
-    GLuint index = glGetUniformBlockIndex(id, block);
-    if (index == GL_INVALID_INDEX) {
-        fprintf(stderr, "Error setting uniform block '%s'\n", block);
-        return;
-    }
-    glUniformBlockBinding(id, index, binding);
 }
 
 void CglProgram::SetStorageBlockBinding(const char* block, GLuint binding) const {
