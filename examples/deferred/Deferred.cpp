@@ -117,11 +117,6 @@ std::vector<Vertex> MakeVertices() {
 constexpr GLsizei kSurfaceVertices = 12;
 constexpr GLsizei kMarkerVertices = 18;
 
-const DepthStencilState kDepthTested = {true, true,    GL_LESS, false,   0xFF,
-                                        0xFF, GL_KEEP, GL_KEEP, GL_KEEP, GL_ALWAYS};
-const DepthStencilState kNoDepth = {false, false,   GL_LESS, false,   0xFF,
-                                    0xFF,  GL_KEEP, GL_KEEP, GL_KEEP, GL_ALWAYS};
-
 struct Scene {
     CglShader surfaceVertex, geometryFragment, markerFragment, lightingVertex, lightingFragment;
     CglProgram geometry, markers, lighting;
@@ -212,9 +207,7 @@ bool CreateScene() {
 
 void Draw(const CglProgram& program, const CglVertexArray& array, GLint first, GLsizei count) {
     program.Bind();
-    array.Bind();
-    glDrawArrays(GL_TRIANGLES, first, count);
-    array.Unbind();
+    array.Draw(GL_TRIANGLES, first, count);
     program.Unbind();
 }
 
@@ -222,13 +215,13 @@ void OnDisplay() {
     Scene& s = *scene;
     s.gBuffer.Bind();
     glApplyViewportState(&s.window);
-    glApplyDepthStencilState(&kDepthTested, 0);
+    glApplyDepthStencilState(&kglDepthLess, 0);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Draw(s.geometry, s.vertices, 0, kSurfaceVertices);
 
     CglFrameBuffer::Unbind();
-    glApplyDepthStencilState(&kNoDepth, 0);
+    glApplyDepthStencilState(&kglDepthOff, 0);
     s.lighting.Bind();
     s.lighting.BindTexture("positions", s.targets[0], GL_TEXTURE_2D, 0);
     s.lighting.BindTexture("normals", s.targets[1], GL_TEXTURE_2D, 1);
@@ -239,7 +232,7 @@ void OnDisplay() {
 
     GLint w = s.window.width, h = s.window.height;
     s.gBuffer.BlitTo(nullptr, 0, 0, w, h, 0, 0, w, h, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
-    glApplyDepthStencilState(&kDepthTested, 0);
+    glApplyDepthStencilState(&kglDepthLess, 0);
     Draw(s.markers, s.vertices, kSurfaceVertices, kMarkerVertices);
 
     glCheckError(__LINE__, "Deferred.cpp");

@@ -95,9 +95,7 @@ void OnDisplay() {
     glClearColor(0.1f, 0.1f, 0.2f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     s.program.Bind();
-    s.triangle.Bind();
-    glDrawArrays(GL_TRIANGLES, 0, 3);
-    s.triangle.Unbind();
+    s.triangle.Draw(GL_TRIANGLES, 0, 3);
     s.program.Unbind();
     // Into the window (no target), the same size: each pixel becomes the average of its samples.
     GLint w = s.window.width, h = s.window.height;
