@@ -24,6 +24,15 @@ inline GLint TextureParameter(GLuint texture, GLenum pname) {
     return value;
 }
 
+// One parameter of a renderbuffer; the binding ends at 0.
+inline GLint RenderbufferParameter(GLuint renderbuffer, GLenum pname) {
+    GLint value = 0;
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, pname, &value);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    return value;
+}
+
 // The recorded bind call of `framebuffer`.
 inline std::string BindOf(GLint framebuffer, GLenum target = GL_FRAMEBUFFER_EXT) {
     return rec::Call("glBindFramebufferEXT", {rec::Enum(target), rec::Int(framebuffer)});
@@ -38,6 +47,11 @@ inline bool ExtFamily() {
 // library takes the EXT calls (every EXT extension the library uses is listed wherever that family is).
 inline std::string Named(const std::string& coreName) {
     return ExtFamily() ? coreName + "EXT" : coreName;
+}
+
+// The line an operation of the class prints when `entryPoint` is missing.
+inline std::string NotAvailable(const std::string& operation, const std::string& entryPoint) {
+    return "CglFrameBuffer::" + operation + " ERROR: " + entryPoint + " is not available\n";
 }
 
 // Whether the context binds a read and a draw framebuffer apart.
