@@ -469,49 +469,46 @@ std::vector<std::string> RunOnTwoThreadsAtOnce(const Profile (&profiles)[2], Mak
     return failures;
 }
 
-// Each thread owns its context from start to end; the library holds nothing that both touch.
+// A GLX or an EGL context.
+struct EitherContext {
+    std::unique_ptr<GlxContext> glx;
+    std::unique_ptr<EglContext> egl;
+    bool Current() const { return glx ? glx->Current() : egl->Current(); }
+};
+
+// Each thread owns its context from start to end; the library holds nothing that both touch. Both on EGL,
+// then one on GLX beside one on EGL: each finds the window system its context belongs to, and what it
+// found, and learnt, stays its own.
 TEST_F(EglContextTest, TwoThreadsWithContextsOfTheirOwnRunEveryUnitAtOnce) {
     const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
-    int glxQueries[2] = {};
-    std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
-        profiles, [&](int t) { return std::make_unique<EglContext>(profiles[t], Surface::Surfaceless); },
-        glxQueries);
-    EXPECT_EQ(failures[0], "") << "core";
-    EXPECT_EQ(failures[1], "") << "compatibility";
-    // GLX is asked once, at the thread's first call, and never again once EGL has answered.
-    EXPECT_EQ(glxQueries[0], 1);
-    EXPECT_EQ(glxQueries[1], 1);
-}
-
-// One thread on GLX, one on EGL, at once: each finds the window system its context belongs to, and what it
-// found, and learnt, stays its own.
-TEST_F(EglContextTest, GlxAndEglThreadsRunEveryUnitAtOnce) {
-    if (getenv("DISPLAY") == nullptr) {
-        GTEST_SKIP() << "no X display for GLX";
+    for (bool glx : {false, true}) {
+        if (glx && getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "no X display for GLX";
+        }
+        SCOPED_TRACE(glx ? "GLX, core; EGL, compatibility" : "EGL, core; EGL, compatibility");
+        int glxQueries[2] = {};
+        std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
+            profiles,
+            [&](int t) {
+                auto context = std::make_unique<EitherContext>();
+                if (glx && t == 0) {
+                    context->glx = std::make_unique<GlxContext>(profiles[t]);
+                } else {
+                    context->egl = std::make_unique<EglContext>(profiles[t], Surface::Surfaceless);
+                }
+                return context;
+            },
+            glxQueries);
+        EXPECT_EQ(failures[0], "") << "core";
+        EXPECT_EQ(failures[1], "") << "compatibility";
+        // An EGL thread asks GLX once, at its first call, and never again once EGL has answered.
+        if (glx) {
+            EXPECT_GT(glxQueries[0], 20) << "the GLX thread's context was asked of GLX";
+        } else {
+            EXPECT_EQ(glxQueries[0], 1);
+        }
+        EXPECT_EQ(glxQueries[1], 1);
     }
-    const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
-    struct Either {
-        std::unique_ptr<GlxContext> glx;
-        std::unique_ptr<EglContext> egl;
-        bool Current() const { return glx ? glx->Current() : egl->Current(); }
-    };
-    int glxQueries[2] = {};
-    std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
-        profiles,
-        [&](int t) {
-            auto context = std::make_unique<Either>();
-            if (t == 0) {
-                context->glx = std::make_unique<GlxContext>(profiles[t]);
-            } else {
-                context->egl = std::make_unique<EglContext>(profiles[t], Surface::Surfaceless);
-            }
-            return context;
-        },
-        glxQueries);
-    EXPECT_EQ(failures[0], "") << "GLX, core";
-    EXPECT_EQ(failures[1], "") << "EGL, compatibility";
-    EXPECT_GT(glxQueries[0], 20) << "the GLX thread's context was asked of GLX";
-    EXPECT_EQ(glxQueries[1], 1);
 }
 
 // One object of every class that owns GL names, made on the current context.
