@@ -386,52 +386,35 @@ bool EglContextTest::loaded = false;
 bool EglContextTest::eglLoadedAtFirstCall = false;
 
 // All alive at once, made current in turn, twice: what the library learnt of one is never taken for
-// another's, and each is learnt once, from EGL alone.
-TEST_F(EglContextTest, EachProfileAndSurfaceGetsItsOwnCallsAndIsLearntOnce) {
-    const Profile profiles[] = {Profile::Core, Profile::Compatibility, Profile::Core, Profile::Compatibility};
-    const Surface surfaces[] = {Surface::Surfaceless, Surface::Surfaceless, Surface::Pbuffer,
-                                Surface::Pbuffer};
-    std::vector<std::unique_ptr<EglContext>> contexts;
-    for (int i = 0; i < 4; ++i) {
-        contexts.push_back(std::make_unique<EglContext>(profiles[i], surfaces[i]));
-    }
-    for (int round = 0; round < 2; ++round) {
-        int versionsBefore = versionQueries, glxBefore = glxContextQueries;
-        for (int i = 0; i < 4; ++i) {
-            contexts[i]->MakeCurrent();
-            ASSERT_TRUE(contexts[i]->Current());
-            GLint mask = 0;
-            glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
-            ASSERT_EQ((mask & GL_CONTEXT_CORE_PROFILE_BIT) != 0, profiles[i] == Profile::Core);
-            EXPECT_EQ(RunEveryUnit(profiles[i]), "")
-                << (profiles[i] == Profile::Core ? "core" : "compatibility")
-                << (surfaces[i] == Surface::Pbuffer ? ", pbuffer" : ", surfaceless");
+// another's, and each is learnt once, from EGL alone. First four, one of each profile and surface, then
+// twelve, more than a thread remembers, whose second round learns them again.
+TEST_F(EglContextTest, EachContextGetsTheCallsOfItsProfileAndIsLearntOnce) {
+    auto profile = [](int i) { return i % 2 == 0 ? Profile::Core : Profile::Compatibility; };
+    for (int count : {4, 12}) {
+        std::vector<std::unique_ptr<EglContext>> contexts;
+        for (int i = 0; i < count; ++i) {
+            contexts.push_back(std::make_unique<EglContext>(profile(i), i / 2 % 2 == 0 ? Surface::Surfaceless
+                                                                                       : Surface::Pbuffer));
         }
-        // Back to the first and on to the newest, the second round learns nothing again.
-        EXPECT_EQ(versionQueries - versionsBefore, round == 0 ? 4 : 0) << "round " << round;
-        if (round == 1) {
-            EXPECT_EQ(glxContextQueries - glxBefore, 0) << "GLX was asked for an EGL thread's context";
-        }
-    }
-}
-
-// Twelve alive at once, more than a thread remembers, of alternating profiles: made current in turn,
-// twice, each gets the calls of its own profile.
-TEST_F(EglContextTest, MoreContextsThanAreRememberedEachGetTheirOwnCalls) {
-    std::vector<std::unique_ptr<EglContext>> contexts;
-    for (int i = 0; i < 12; ++i) {
-        contexts.push_back(std::make_unique<EglContext>(i % 2 == 0 ? Profile::Core : Profile::Compatibility,
-                                                        Surface::Surfaceless));
-    }
-    int versionsBefore = versionQueries;
-    for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < 12; ++i) {
-            contexts[i]->MakeCurrent();
-            ASSERT_TRUE(contexts[i]->Current());
-            EXPECT_EQ(RunEveryUnit(i % 2 == 0 ? Profile::Core : Profile::Compatibility), "")
-                << "context " << i << ", round " << round;
-            if (round == 0) {
-                EXPECT_EQ(versionQueries - versionsBefore, i + 1) << "context " << i << " learnt once";
+        for (int round = 0; round < 2; ++round) {
+            int versionsBefore = versionQueries, glxBefore = glxContextQueries;
+            for (int i = 0; i < count; ++i) {
+                contexts[i]->MakeCurrent();
+                ASSERT_TRUE(contexts[i]->Current());
+                GLint mask = 0;
+                glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
+                ASSERT_EQ((mask & GL_CONTEXT_CORE_PROFILE_BIT) != 0, profile(i) == Profile::Core);
+                EXPECT_EQ(RunEveryUnit(profile(i)), "")
+                    << "context " << i << " of " << count << ", round " << round;
+                if (round == 0) {
+                    EXPECT_EQ(versionQueries - versionsBefore, i + 1) << "context " << i << " learnt once";
+                }
+            }
+            // Back to the first and on to the newest, a second round among no more than a thread remembers
+            // learns nothing again.
+            if (count == 4 && round == 1) {
+                EXPECT_EQ(versionQueries - versionsBefore, 0);
+                EXPECT_EQ(glxContextQueries - glxBefore, 0) << "GLX was asked for an EGL thread's context";
             }
         }
     }
