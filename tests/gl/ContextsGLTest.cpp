@@ -65,60 +65,27 @@ namespace {
 enum class Profile { Core, Compatibility };
 enum class Surface { Surfaceless, Pbuffer };
 
-// EGL's entry points, from the library the program opened itself.
-struct Egl {
-    bool loaded = false;
-    PFNEGLGETPROCADDRESSPROC getProcAddress = nullptr;
-    PFNEGLINITIALIZEPROC initialize = nullptr;
-    PFNEGLBINDAPIPROC bindApi = nullptr;
-    PFNEGLCHOOSECONFIGPROC chooseConfig = nullptr;
-    PFNEGLCREATECONTEXTPROC createContext = nullptr;
-    PFNEGLCREATEPBUFFERSURFACEPROC createPbufferSurface = nullptr;
-    PFNEGLMAKECURRENTPROC makeCurrent = nullptr;
-    PFNEGLDESTROYSURFACEPROC destroySurface = nullptr;
-    PFNEGLDESTROYCONTEXTPROC destroyContext = nullptr;
-};
-
+// An entry point of the EGL library the program opened itself, never into the global scope; null without
+// the library.
 template <typename F>
-void Find(void* library, const char* name, F& entry, bool& loaded) {
-    if (loaded) {
-        entry = reinterpret_cast<F>(dlsym(library, name));
-        loaded = entry != nullptr;
-    }
+F EglEntry(const char* name) {
+    // Never closed: the library keeps the entry point it finds in there.
+    static void* const library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_LOCAL);
+    return library != nullptr ? reinterpret_cast<F>(dlsym(library, name)) : nullptr;
 }
-
-const Egl& LoadEgl() {
-    static const Egl egl = [] {
-        Egl found;
-        // Never closed: the library keeps the entry point it finds in there.
-        void* library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_LOCAL);
-        found.loaded = library != nullptr;
-        Find(library, "eglGetProcAddress", found.getProcAddress, found.loaded);
-        Find(library, "eglInitialize", found.initialize, found.loaded);
-        Find(library, "eglBindAPI", found.bindApi, found.loaded);
-        Find(library, "eglChooseConfig", found.chooseConfig, found.loaded);
-        Find(library, "eglCreateContext", found.createContext, found.loaded);
-        Find(library, "eglCreatePbufferSurface", found.createPbufferSurface, found.loaded);
-        Find(library, "eglMakeCurrent", found.makeCurrent, found.loaded);
-        Find(library, "eglDestroySurface", found.destroySurface, found.loaded);
-        Find(library, "eglDestroyContext", found.destroyContext, found.loaded);
-        return found;
-    }();
-    return egl;
-}
+#define EGL_ENTRY(name) EglEntry<decltype(&name)>(#name)
 
 EGLDisplay Display() {
     static EGLDisplay display = [] {
-        const Egl& egl = LoadEgl();
-        if (!egl.loaded) {
+        if (EGL_ENTRY(eglGetProcAddress) == nullptr) {
             return EGL_NO_DISPLAY;
         }
-        auto getPlatformDisplay =
-            reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(egl.getProcAddress("eglGetPlatformDisplayEXT"));
+        auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+            EGL_ENTRY(eglGetProcAddress)("eglGetPlatformDisplayEXT"));
         EGLDisplay made = getPlatformDisplay != nullptr ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA,
                                                                              EGL_DEFAULT_DISPLAY, nullptr)
                                                         : EGL_NO_DISPLAY;
-        if (made != EGL_NO_DISPLAY && !egl.initialize(made, nullptr, nullptr)) {
+        if (made != EGL_NO_DISPLAY && !EGL_ENTRY(eglInitialize)(made, nullptr, nullptr)) {
             made = EGL_NO_DISPLAY;
         }
         return made;
@@ -129,18 +96,18 @@ EGLDisplay Display() {
 // One EGL context, current on the thread that made it until destroyed.
 class EglContext {
   public:
-    EglContext(Profile profile, Surface surface) : egl_(LoadEgl()) {
+    EglContext(Profile profile, Surface surface) {
         EGLDisplay display = Display();
         if (display == EGL_NO_DISPLAY) {
             return;
         }
         // The client API is each thread's own.
-        egl_.bindApi(EGL_OPENGL_API);
+        EGL_ENTRY(eglBindAPI)(EGL_OPENGL_API);
         const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
                                            EGL_OPENGL_BIT, EGL_NONE};
         EGLConfig config = nullptr;
         EGLint count = 0;
-        if (!egl_.chooseConfig(display, configAttributes, &config, 1, &count) || count < 1) {
+        if (!EGL_ENTRY(eglChooseConfig)(display, configAttributes, &config, 1, &count) || count < 1) {
             return;
         }
         const EGLint core[] = {EGL_CONTEXT_MAJOR_VERSION,
@@ -152,11 +119,11 @@ class EglContext {
                                EGL_NONE};
         const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                         EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-        context_ = egl_.createContext(display, config, EGL_NO_CONTEXT,
-                                      profile == Profile::Core ? core : compatibility);
+        context_ = EGL_ENTRY(eglCreateContext)(display, config, EGL_NO_CONTEXT,
+                                               profile == Profile::Core ? core : compatibility);
         if (surface == Surface::Pbuffer) {
             const EGLint size[] = {EGL_WIDTH, 16, EGL_HEIGHT, 16, EGL_NONE};
-            surface_ = egl_.createPbufferSurface(display, config, size);
+            surface_ = EGL_ENTRY(eglCreatePbufferSurface)(display, config, size);
         }
         MakeCurrent();
     }
@@ -169,22 +136,22 @@ class EglContext {
         if (current_) {
             glForgetCurrentContext();
         }
-        egl_.makeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        EGL_ENTRY(eglMakeCurrent)(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         if (surface_ != EGL_NO_SURFACE) {
-            egl_.destroySurface(Display(), surface_);
+            EGL_ENTRY(eglDestroySurface)(Display(), surface_);
         }
-        egl_.destroyContext(Display(), context_);
+        EGL_ENTRY(eglDestroyContext)(Display(), context_);
     }
     EglContext(const EglContext&) = delete;
     EglContext& operator=(const EglContext&) = delete;
 
     void MakeCurrent() {
-        current_ = context_ != EGL_NO_CONTEXT && egl_.makeCurrent(Display(), surface_, surface_, context_);
+        current_ =
+            context_ != EGL_NO_CONTEXT && EGL_ENTRY(eglMakeCurrent)(Display(), surface_, surface_, context_);
     }
     bool Current() const { return current_; }
 
   private:
-    const Egl& egl_;
     EGLContext context_ = EGL_NO_CONTEXT;
     EGLSurface surface_ = EGL_NO_SURFACE;
     bool current_ = false;
