@@ -65,60 +65,27 @@ namespace {
 enum class Profile { Core, Compatibility };
 enum class Surface { Surfaceless, Pbuffer };
 
-// EGL's entry points, from the library the program opened itself.
-struct Egl {
-    bool loaded = false;
-    PFNEGLGETPROCADDRESSPROC getProcAddress = nullptr;
-    PFNEGLINITIALIZEPROC initialize = nullptr;
-    PFNEGLBINDAPIPROC bindApi = nullptr;
-    PFNEGLCHOOSECONFIGPROC chooseConfig = nullptr;
-    PFNEGLCREATECONTEXTPROC createContext = nullptr;
-    PFNEGLCREATEPBUFFERSURFACEPROC createPbufferSurface = nullptr;
-    PFNEGLMAKECURRENTPROC makeCurrent = nullptr;
-    PFNEGLDESTROYSURFACEPROC destroySurface = nullptr;
-    PFNEGLDESTROYCONTEXTPROC destroyContext = nullptr;
-};
-
+// An entry point of the EGL library the program opened itself, never into the global scope; null without
+// the library.
 template <typename F>
-void Find(void* library, const char* name, F& entry, bool& loaded) {
-    if (loaded) {
-        entry = reinterpret_cast<F>(dlsym(library, name));
-        loaded = entry != nullptr;
-    }
+F EglEntry(const char* name) {
+    // Never closed: the library keeps the entry point it finds in there.
+    static void* const library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_LOCAL);
+    return library != nullptr ? reinterpret_cast<F>(dlsym(library, name)) : nullptr;
 }
-
-const Egl& LoadEgl() {
-    static const Egl egl = [] {
-        Egl found;
-        // Never closed: the library keeps the entry point it finds in there.
-        void* library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_LOCAL);
-        found.loaded = library != nullptr;
-        Find(library, "eglGetProcAddress", found.getProcAddress, found.loaded);
-        Find(library, "eglInitialize", found.initialize, found.loaded);
-        Find(library, "eglBindAPI", found.bindApi, found.loaded);
-        Find(library, "eglChooseConfig", found.chooseConfig, found.loaded);
-        Find(library, "eglCreateContext", found.createContext, found.loaded);
-        Find(library, "eglCreatePbufferSurface", found.createPbufferSurface, found.loaded);
-        Find(library, "eglMakeCurrent", found.makeCurrent, found.loaded);
-        Find(library, "eglDestroySurface", found.destroySurface, found.loaded);
-        Find(library, "eglDestroyContext", found.destroyContext, found.loaded);
-        return found;
-    }();
-    return egl;
-}
+#define EGL_ENTRY(name) EglEntry<decltype(&name)>(#name)
 
 EGLDisplay Display() {
     static EGLDisplay display = [] {
-        const Egl& egl = LoadEgl();
-        if (!egl.loaded) {
+        if (EGL_ENTRY(eglGetProcAddress) == nullptr) {
             return EGL_NO_DISPLAY;
         }
-        auto getPlatformDisplay =
-            reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(egl.getProcAddress("eglGetPlatformDisplayEXT"));
+        auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+            EGL_ENTRY(eglGetProcAddress)("eglGetPlatformDisplayEXT"));
         EGLDisplay made = getPlatformDisplay != nullptr ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA,
                                                                              EGL_DEFAULT_DISPLAY, nullptr)
                                                         : EGL_NO_DISPLAY;
-        if (made != EGL_NO_DISPLAY && !egl.initialize(made, nullptr, nullptr)) {
+        if (made != EGL_NO_DISPLAY && !EGL_ENTRY(eglInitialize)(made, nullptr, nullptr)) {
             made = EGL_NO_DISPLAY;
         }
         return made;
@@ -129,18 +96,18 @@ EGLDisplay Display() {
 // One EGL context, current on the thread that made it until destroyed.
 class EglContext {
   public:
-    EglContext(Profile profile, Surface surface) : egl_(LoadEgl()) {
+    EglContext(Profile profile, Surface surface) {
         EGLDisplay display = Display();
         if (display == EGL_NO_DISPLAY) {
             return;
         }
         // The client API is each thread's own.
-        egl_.bindApi(EGL_OPENGL_API);
+        EGL_ENTRY(eglBindAPI)(EGL_OPENGL_API);
         const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
                                            EGL_OPENGL_BIT, EGL_NONE};
         EGLConfig config = nullptr;
         EGLint count = 0;
-        if (!egl_.chooseConfig(display, configAttributes, &config, 1, &count) || count < 1) {
+        if (!EGL_ENTRY(eglChooseConfig)(display, configAttributes, &config, 1, &count) || count < 1) {
             return;
         }
         const EGLint core[] = {EGL_CONTEXT_MAJOR_VERSION,
@@ -152,11 +119,11 @@ class EglContext {
                                EGL_NONE};
         const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                         EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-        context_ = egl_.createContext(display, config, EGL_NO_CONTEXT,
-                                      profile == Profile::Core ? core : compatibility);
+        context_ = EGL_ENTRY(eglCreateContext)(display, config, EGL_NO_CONTEXT,
+                                               profile == Profile::Core ? core : compatibility);
         if (surface == Surface::Pbuffer) {
             const EGLint size[] = {EGL_WIDTH, 16, EGL_HEIGHT, 16, EGL_NONE};
-            surface_ = egl_.createPbufferSurface(display, config, size);
+            surface_ = EGL_ENTRY(eglCreatePbufferSurface)(display, config, size);
         }
         MakeCurrent();
     }
@@ -169,22 +136,22 @@ class EglContext {
         if (current_) {
             glForgetCurrentContext();
         }
-        egl_.makeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        EGL_ENTRY(eglMakeCurrent)(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         if (surface_ != EGL_NO_SURFACE) {
-            egl_.destroySurface(Display(), surface_);
+            EGL_ENTRY(eglDestroySurface)(Display(), surface_);
         }
-        egl_.destroyContext(Display(), context_);
+        EGL_ENTRY(eglDestroyContext)(Display(), context_);
     }
     EglContext(const EglContext&) = delete;
     EglContext& operator=(const EglContext&) = delete;
 
     void MakeCurrent() {
-        current_ = context_ != EGL_NO_CONTEXT && egl_.makeCurrent(Display(), surface_, surface_, context_);
+        current_ =
+            context_ != EGL_NO_CONTEXT && EGL_ENTRY(eglMakeCurrent)(Display(), surface_, surface_, context_);
     }
     bool Current() const { return current_; }
 
   private:
-    const Egl& egl_;
     EGLContext context_ = EGL_NO_CONTEXT;
     EGLSurface surface_ = EGL_NO_SURFACE;
     bool current_ = false;
@@ -386,52 +353,35 @@ bool EglContextTest::loaded = false;
 bool EglContextTest::eglLoadedAtFirstCall = false;
 
 // All alive at once, made current in turn, twice: what the library learnt of one is never taken for
-// another's, and each is learnt once, from EGL alone.
-TEST_F(EglContextTest, EachProfileAndSurfaceGetsItsOwnCallsAndIsLearntOnce) {
-    const Profile profiles[] = {Profile::Core, Profile::Compatibility, Profile::Core, Profile::Compatibility};
-    const Surface surfaces[] = {Surface::Surfaceless, Surface::Surfaceless, Surface::Pbuffer,
-                                Surface::Pbuffer};
-    std::vector<std::unique_ptr<EglContext>> contexts;
-    for (int i = 0; i < 4; ++i) {
-        contexts.push_back(std::make_unique<EglContext>(profiles[i], surfaces[i]));
-    }
-    for (int round = 0; round < 2; ++round) {
-        int versionsBefore = versionQueries, glxBefore = glxContextQueries;
-        for (int i = 0; i < 4; ++i) {
-            contexts[i]->MakeCurrent();
-            ASSERT_TRUE(contexts[i]->Current());
-            GLint mask = 0;
-            glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
-            ASSERT_EQ((mask & GL_CONTEXT_CORE_PROFILE_BIT) != 0, profiles[i] == Profile::Core);
-            EXPECT_EQ(RunEveryUnit(profiles[i]), "")
-                << (profiles[i] == Profile::Core ? "core" : "compatibility")
-                << (surfaces[i] == Surface::Pbuffer ? ", pbuffer" : ", surfaceless");
+// another's, and each is learnt once, from EGL alone. First four, one of each profile and surface, then
+// twelve, more than a thread remembers, whose second round learns them again.
+TEST_F(EglContextTest, EachContextGetsTheCallsOfItsProfileAndIsLearntOnce) {
+    auto profile = [](int i) { return i % 2 == 0 ? Profile::Core : Profile::Compatibility; };
+    for (int count : {4, 12}) {
+        std::vector<std::unique_ptr<EglContext>> contexts;
+        for (int i = 0; i < count; ++i) {
+            contexts.push_back(std::make_unique<EglContext>(profile(i), i / 2 % 2 == 0 ? Surface::Surfaceless
+                                                                                       : Surface::Pbuffer));
         }
-        // Back to the first and on to the newest, the second round learns nothing again.
-        EXPECT_EQ(versionQueries - versionsBefore, round == 0 ? 4 : 0) << "round " << round;
-        if (round == 1) {
-            EXPECT_EQ(glxContextQueries - glxBefore, 0) << "GLX was asked for an EGL thread's context";
-        }
-    }
-}
-
-// Twelve alive at once, more than a thread remembers, of alternating profiles: made current in turn,
-// twice, each gets the calls of its own profile.
-TEST_F(EglContextTest, MoreContextsThanAreRememberedEachGetTheirOwnCalls) {
-    std::vector<std::unique_ptr<EglContext>> contexts;
-    for (int i = 0; i < 12; ++i) {
-        contexts.push_back(std::make_unique<EglContext>(i % 2 == 0 ? Profile::Core : Profile::Compatibility,
-                                                        Surface::Surfaceless));
-    }
-    int versionsBefore = versionQueries;
-    for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < 12; ++i) {
-            contexts[i]->MakeCurrent();
-            ASSERT_TRUE(contexts[i]->Current());
-            EXPECT_EQ(RunEveryUnit(i % 2 == 0 ? Profile::Core : Profile::Compatibility), "")
-                << "context " << i << ", round " << round;
-            if (round == 0) {
-                EXPECT_EQ(versionQueries - versionsBefore, i + 1) << "context " << i << " learnt once";
+        for (int round = 0; round < 2; ++round) {
+            int versionsBefore = versionQueries, glxBefore = glxContextQueries;
+            for (int i = 0; i < count; ++i) {
+                contexts[i]->MakeCurrent();
+                ASSERT_TRUE(contexts[i]->Current());
+                GLint mask = 0;
+                glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
+                ASSERT_EQ((mask & GL_CONTEXT_CORE_PROFILE_BIT) != 0, profile(i) == Profile::Core);
+                EXPECT_EQ(RunEveryUnit(profile(i)), "")
+                    << "context " << i << " of " << count << ", round " << round;
+                if (round == 0) {
+                    EXPECT_EQ(versionQueries - versionsBefore, i + 1) << "context " << i << " learnt once";
+                }
+            }
+            // Back to the first and on to the newest, a second round among no more than a thread remembers
+            // learns nothing again.
+            if (count == 4 && round == 1) {
+                EXPECT_EQ(versionQueries - versionsBefore, 0);
+                EXPECT_EQ(glxContextQueries - glxBefore, 0) << "GLX was asked for an EGL thread's context";
             }
         }
     }
@@ -469,49 +419,46 @@ std::vector<std::string> RunOnTwoThreadsAtOnce(const Profile (&profiles)[2], Mak
     return failures;
 }
 
-// Each thread owns its context from start to end; the library holds nothing that both touch.
+// A GLX or an EGL context.
+struct EitherContext {
+    std::unique_ptr<GlxContext> glx;
+    std::unique_ptr<EglContext> egl;
+    bool Current() const { return glx ? glx->Current() : egl->Current(); }
+};
+
+// Each thread owns its context from start to end; the library holds nothing that both touch. Both on EGL,
+// then one on GLX beside one on EGL: each finds the window system its context belongs to, and what it
+// found, and learnt, stays its own.
 TEST_F(EglContextTest, TwoThreadsWithContextsOfTheirOwnRunEveryUnitAtOnce) {
     const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
-    int glxQueries[2] = {};
-    std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
-        profiles, [&](int t) { return std::make_unique<EglContext>(profiles[t], Surface::Surfaceless); },
-        glxQueries);
-    EXPECT_EQ(failures[0], "") << "core";
-    EXPECT_EQ(failures[1], "") << "compatibility";
-    // GLX is asked once, at the thread's first call, and never again once EGL has answered.
-    EXPECT_EQ(glxQueries[0], 1);
-    EXPECT_EQ(glxQueries[1], 1);
-}
-
-// One thread on GLX, one on EGL, at once: each finds the window system its context belongs to, and what it
-// found, and learnt, stays its own.
-TEST_F(EglContextTest, GlxAndEglThreadsRunEveryUnitAtOnce) {
-    if (getenv("DISPLAY") == nullptr) {
-        GTEST_SKIP() << "no X display for GLX";
+    for (bool glx : {false, true}) {
+        if (glx && getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "no X display for GLX";
+        }
+        SCOPED_TRACE(glx ? "GLX, core; EGL, compatibility" : "EGL, core; EGL, compatibility");
+        int glxQueries[2] = {};
+        std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
+            profiles,
+            [&](int t) {
+                auto context = std::make_unique<EitherContext>();
+                if (glx && t == 0) {
+                    context->glx = std::make_unique<GlxContext>(profiles[t]);
+                } else {
+                    context->egl = std::make_unique<EglContext>(profiles[t], Surface::Surfaceless);
+                }
+                return context;
+            },
+            glxQueries);
+        EXPECT_EQ(failures[0], "") << "core";
+        EXPECT_EQ(failures[1], "") << "compatibility";
+        // An EGL thread asks GLX once, at its first call, and never again once EGL has answered.
+        if (glx) {
+            EXPECT_GT(glxQueries[0], 20) << "the GLX thread's context was asked of GLX";
+        } else {
+            EXPECT_EQ(glxQueries[0], 1);
+        }
+        EXPECT_EQ(glxQueries[1], 1);
     }
-    const Profile profiles[2] = {Profile::Core, Profile::Compatibility};
-    struct Either {
-        std::unique_ptr<GlxContext> glx;
-        std::unique_ptr<EglContext> egl;
-        bool Current() const { return glx ? glx->Current() : egl->Current(); }
-    };
-    int glxQueries[2] = {};
-    std::vector<std::string> failures = RunOnTwoThreadsAtOnce(
-        profiles,
-        [&](int t) {
-            auto context = std::make_unique<Either>();
-            if (t == 0) {
-                context->glx = std::make_unique<GlxContext>(profiles[t]);
-            } else {
-                context->egl = std::make_unique<EglContext>(profiles[t], Surface::Surfaceless);
-            }
-            return context;
-        },
-        glxQueries);
-    EXPECT_EQ(failures[0], "") << "GLX, core";
-    EXPECT_EQ(failures[1], "") << "EGL, compatibility";
-    EXPECT_GT(glxQueries[0], 20) << "the GLX thread's context was asked of GLX";
-    EXPECT_EQ(glxQueries[1], 1);
 }
 
 // One object of every class that owns GL names, made on the current context.

@@ -15,27 +15,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-// Empties one of the loader's entry points for the duration of `run`.
-template <typename F>
-void WithoutEntryPoint(F& entry, const std::function<void()>& run) {
-    F saved = entry;
-    entry = nullptr;
-    run();
-    entry = saved;
-}
-
-// Whether this context takes EXT_framebuffer_object's calls, as the class's header promises: a
-// compatibility context that lists the extension does; a core profile, and a compatibility context that
-// does not list it, take the core calls.
-bool TakesExtCalls() {
-    return !CoreProfileContext() && DriverHasExtension("GL_EXT_framebuffer_object");
-}
-
-std::string NotAvailable(const std::string& operation, const std::string& coreEntryPoint) {
-    return "CglFrameBuffer::" + operation + " ERROR: " + coreEntryPoint + (TakesExtCalls() ? "EXT" : "") +
-           " is not available\n";
-}
-
 class FramebufferFamilyTest : public GlTest {
   protected:
     void SetUp() override {
@@ -49,8 +28,10 @@ class FramebufferFamilyTest : public GlTest {
     CglFrameBuffer fb;
 };
 
+// The loader's entry point `name` of the family the context takes.
+#define OF_FAMILY(name) (ExtFamily() ? __glew##name##EXT : __glew##name)
+
 TEST_F(FramebufferFamilyTest, EachMissingEntryPointIsNamedExactlyAndNothingIsCalled) {
-    const bool ext = TakesExtCalls();
     const GLuint tex1d = gl.Texture(GL_TEXTURE_1D, GL_RGBA8, 8),
                  tex2d = gl.Texture(GL_TEXTURE_2D, GL_RGBA8, 8, 8),
                  tex3d = gl.Texture(GL_TEXTURE_3D, GL_RGBA8, 8, 8, 2),
@@ -58,8 +39,9 @@ TEST_F(FramebufferFamilyTest, EachMissingEntryPointIsNamedExactlyAndNothingIsCal
     // Its calls learnt already, as at any first operation, so that the entry point goes missing from them.
     CglFrameBuffer fresh;
     fresh.Bind();
-    std::unique_ptr<CglFrameBuffer> holding;
-    GLuint held = 0;
+    // Made before its entry point goes, so that its destruction has a name to delete.
+    auto holding = std::make_unique<CglFrameBuffer>();
+    GLuint held = holding->GenerateId();
     struct Row {
         const char* entryPoint; // the core name
         const char* operation;
@@ -67,55 +49,23 @@ TEST_F(FramebufferFamilyTest, EachMissingEntryPointIsNamedExactlyAndNothingIsCal
         std::function<void()> run;
     };
     const Row rows[] = {
-        {"glGenFramebuffers", "GenerateId",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewGenFramebuffersEXT : __glewGenFramebuffers, run);
-         },
+        {"glGenFramebuffers", "GenerateId", Emptying(OF_FAMILY(GenFramebuffers)),
          [&] { EXPECT_EQ(fresh.GenerateId(), 0u); }},
-        {"glDeleteFramebuffers", "~CglFrameBuffer",
-         [&](const std::function<void()>& run) {
-             // Made before the entry point goes, so that its destruction has a name to delete.
-             holding = std::make_unique<CglFrameBuffer>();
-             held = holding->GenerateId();
-             WithoutEntryPoint(ext ? __glewDeleteFramebuffersEXT : __glewDeleteFramebuffers, run);
-         },
+        {"glDeleteFramebuffers", "~CglFrameBuffer", Emptying(OF_FAMILY(DeleteFramebuffers)),
          [&] { holding.reset(); }},
-        {"glBindFramebuffer", "Bind",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewBindFramebufferEXT : __glewBindFramebuffer, run);
-         },
-         [&] { fb.Bind(); }},
-        {"glFramebufferTexture1D", "AttachTexture",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewFramebufferTexture1DEXT : __glewFramebufferTexture1D, run);
-         },
+        {"glBindFramebuffer", "Bind", Emptying(OF_FAMILY(BindFramebuffer)), [&] { fb.Bind(); }},
+        {"glFramebufferTexture1D", "AttachTexture", Emptying(OF_FAMILY(FramebufferTexture1D)),
          [&] { fb.AttachTexture(GL_TEXTURE_1D, tex1d, GL_COLOR_ATTACHMENT0, 0, 0); }},
-        {"glFramebufferTexture2D", "AttachTexture",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewFramebufferTexture2DEXT : __glewFramebufferTexture2D, run);
-         },
+        {"glFramebufferTexture2D", "AttachTexture", Emptying(OF_FAMILY(FramebufferTexture2D)),
          [&] { fb.AttachTexture(GL_TEXTURE_2D, tex2d, GL_COLOR_ATTACHMENT0, 0, 0); }},
-        {"glFramebufferTexture3D", "AttachTexture",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewFramebufferTexture3DEXT : __glewFramebufferTexture3D, run);
-         },
+        {"glFramebufferTexture3D", "AttachTexture", Emptying(OF_FAMILY(FramebufferTexture3D)),
          [&] { fb.AttachTexture(GL_TEXTURE_3D, tex3d, GL_COLOR_ATTACHMENT0, 0, 1); }},
-        {"glFramebufferRenderbuffer", "AttachRenderBuffer",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewFramebufferRenderbufferEXT : __glewFramebufferRenderbuffer, run);
-         },
+        {"glFramebufferRenderbuffer", "AttachRenderBuffer", Emptying(OF_FAMILY(FramebufferRenderbuffer)),
          [&] { fb.AttachRenderBuffer(renderbuffer, GL_COLOR_ATTACHMENT0); }},
         {"glGetFramebufferAttachmentParameteriv", "QueryAttachedType",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewGetFramebufferAttachmentParameterivEXT
-                                   : __glewGetFramebufferAttachmentParameteriv,
-                               run);
-         },
+         Emptying(OF_FAMILY(GetFramebufferAttachmentParameteriv)),
          [&] { EXPECT_EQ(fb.QueryAttachedType(GL_COLOR_ATTACHMENT0), 0); }},
-        {"glCheckFramebufferStatus", "CheckStatus",
-         [&](const std::function<void()>& run) {
-             WithoutEntryPoint(ext ? __glewCheckFramebufferStatusEXT : __glewCheckFramebufferStatus, run);
-         },
+        {"glCheckFramebufferStatus", "CheckStatus", Emptying(OF_FAMILY(CheckFramebufferStatus)),
          [&] { EXPECT_FALSE(fb.CheckStatus()); }},
     };
     for (const Row& row : rows) {
@@ -126,14 +76,12 @@ TEST_F(FramebufferFamilyTest, EachMissingEntryPointIsNamedExactlyAndNothingIsCal
             row.run();
             rec::Stop();
         });
-        EXPECT_EQ(err.Text(), NotAvailable(row.operation, row.entryPoint));
+        EXPECT_EQ(err.Text(), NotAvailable(row.operation, Named(row.entryPoint)));
         EXPECT_THAT(rec::Calls(), IsEmpty());
         EXPECT_EQ(fb.QueryAttachedType(GL_COLOR_ATTACHMENT0), GL_NONE) << "nothing was attached";
     }
     EXPECT_EQ(FramebufferBinding(), 0);
-    if (held != 0) {
-        glDeleteFramebuffers(1, &held);
-    }
+    glDeleteFramebuffers(1, &held);
     EXPECT_TRUE(GlNoError());
 }
 
@@ -154,10 +102,10 @@ TEST_F(WithoutLoaderFramebufferFamilyTest, OperationsNameTheFirstEntryPointTheyN
         fb.fboId = 5; // adopted from elsewhere, so that its destruction has a name to delete
     }
     rec::Stop();
-    EXPECT_EQ(err.Text(), NotAvailable("GenerateId", "glGenFramebuffers") +
-                              NotAvailable("Bind", "glBindFramebuffer") +
-                              NotAvailable("AttachTexture", "glBindFramebuffer") +
-                              NotAvailable("~CglFrameBuffer", "glDeleteFramebuffers"));
+    EXPECT_EQ(err.Text(), NotAvailable("GenerateId", Named("glGenFramebuffers")) +
+                              NotAvailable("Bind", Named("glBindFramebuffer")) +
+                              NotAvailable("AttachTexture", Named("glBindFramebuffer")) +
+                              NotAvailable("~CglFrameBuffer", Named("glDeleteFramebuffers")));
     EXPECT_THAT(rec::Calls(), IsEmpty());
     EXPECT_TRUE(GlNoError());
 }

@@ -530,24 +530,13 @@ TEST_F(RenderTargetTest, RenderbuffersAreMadeWithTheirStorageAndDeleted) {
     rec::Stop();
     ASSERT_NE(made, 0u);
     EXPECT_EQ(Integer(GL_RENDERBUFFER_BINDING), 0);
-    using rec::Enum;
-    using rec::Int;
-    auto bind = [](GLuint name) {
-        return rec::Call(Named("glBindRenderbuffer"), {Enum(GL_RENDERBUFFER), Int(name)});
-    };
-    EXPECT_THAT(rec::Calls(),
-                ElementsAre(rec::Call(Named("glGenRenderbuffers"), {Int(1)}, Int(made)), bind(made),
-                            rec::Call(Named("glRenderbufferStorage"),
-                                      {Enum(GL_RENDERBUFFER), Enum(GL_DEPTH24_STENCIL8), Int(16), Int(8)}),
-                            bind(0)));
-    GLint width = 0, height = 0, format = 0, samples = -1;
-    glBindRenderbuffer(GL_RENDERBUFFER, made);
-    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_WIDTH, &width);
-    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_HEIGHT, &height);
-    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_INTERNAL_FORMAT, &format);
-    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &samples);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    EXPECT_THAT((std::vector<GLint>{width, height, format, samples}),
+    // The calls of the context's family.
+    EXPECT_THAT(rec::Names(), ElementsAre(Named("glGenRenderbuffers"), Named("glBindRenderbuffer"),
+                                          Named("glRenderbufferStorage"), Named("glBindRenderbuffer")));
+    EXPECT_THAT((std::vector<GLint>{RenderbufferParameter(made, GL_RENDERBUFFER_WIDTH),
+                                    RenderbufferParameter(made, GL_RENDERBUFFER_HEIGHT),
+                                    RenderbufferParameter(made, GL_RENDERBUFFER_INTERNAL_FORMAT),
+                                    RenderbufferParameter(made, GL_RENDERBUFFER_SAMPLES)}),
                 ElementsAre(16, 8, GL_DEPTH24_STENCIL8, 0));
 
     GLuint name = made;
@@ -570,12 +559,7 @@ TEST_F(RenderTargetTest, FragmentOutputsReachTheDrawBuffersChosenAndBlitsReadThe
     fb.GenerateId();
     fb.AttachTextures(3, targets, textures, nullptr, nullptr, nullptr);
     const GLenum order[3] = {kColor0 + 2, kColor0, kColor0 + 1};
-    rec::Start();
     fb.SetDrawBuffers(3, order);
-    rec::Stop();
-    EXPECT_THAT(rec::CallsTo("glDrawBuffers"),
-                ElementsAre(rec::Call("glDrawBuffers", {rec::Int(3), rec::Enum(order[0]), rec::Enum(order[1]),
-                                                        rec::Enum(order[2])})));
     Painter painter;
     fb.Bind();
     glViewport(0, 0, 8, 8);
@@ -641,12 +625,7 @@ TEST_F(RenderTargetTest, LayersAreAttachedOneAtATimeOrAllAtOnce) {
     GLuint cube = gl.Texture(GL_TEXTURE_CUBE_MAP, GL_RGBA8, 2, 2);
     CglFrameBuffer fb;
     fb.GenerateId();
-    rec::Start();
     fb.AttachLayered(cube, kColor0, 0);
-    rec::Stop();
-    EXPECT_THAT(rec::CallsTo("glFramebufferTexture"),
-                ElementsAre(rec::Call("glFramebufferTexture", {rec::Enum(GL_FRAMEBUFFER), rec::Enum(kColor0),
-                                                               rec::Int(cube), rec::Int(0)})));
     Clear(fb, 0, 0, 1);
     std::vector<GLubyte> faces = GlObjects::Texels(GL_TEXTURE_CUBE_MAP, cube, 24);
     for (size_t face = 0; face < 6; ++face) {
@@ -684,11 +663,7 @@ TEST_F(RenderTargetTest, BlitResolvesMultisamplingAndPutsBothCallerBindingsBack)
         GTEST_SKIP() << "the driver offers no multisampling (GL_MAX_SAMPLES below 4)";
     }
     GLuint samples = glCreateRenderBuffer(GL_RGBA8, 16, 16, 4);
-    GLint count = 0;
-    glBindRenderbuffer(GL_RENDERBUFFER, samples);
-    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &count);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    EXPECT_GE(count, 4);
+    EXPECT_GE(RenderbufferParameter(samples, GL_RENDERBUFFER_SAMPLES), 4);
     CglFrameBuffer multisampled, resolved;
     multisampled.GenerateId();
     multisampled.AttachRenderBuffer(samples, kColor0);
@@ -706,24 +681,9 @@ TEST_F(RenderTargetTest, BlitResolvesMultisamplingAndPutsBothCallerBindingsBack)
     GLuint read = gl.Framebuffer(), draw = gl.Framebuffer();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, read);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, draw);
-    rec::Start();
     multisampled.BlitTo(&resolved, 0, 0, 16, 16, 0, 0, 16, 16, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    rec::Stop();
     EXPECT_EQ(Integer(GL_READ_FRAMEBUFFER_BINDING), static_cast<GLint>(read));
     EXPECT_EQ(Integer(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(draw));
-    using rec::Enum;
-    using rec::Int;
-    const std::string bind = Named("glBindFramebuffer");
-    EXPECT_THAT(rec::Calls(),
-                ElementsAre(rec::Call("glGetIntegerv", {Enum(GL_DRAW_FRAMEBUFFER_BINDING)}, Int(draw)),
-                            rec::Call("glGetIntegerv", {Enum(GL_READ_FRAMEBUFFER_BINDING)}, Int(read)),
-                            rec::Call(bind, {Enum(GL_READ_FRAMEBUFFER), Int(multisampled.fboId)}),
-                            rec::Call(bind, {Enum(GL_DRAW_FRAMEBUFFER), Int(resolved.fboId)}),
-                            rec::Call(Named("glBlitFramebuffer"),
-                                      {Int(0), Int(0), Int(16), Int(16), Int(0), Int(0), Int(16), Int(16),
-                                       Enum(GL_COLOR_BUFFER_BIT), Enum(GL_NEAREST)}),
-                            rec::Call(bind, {Enum(GL_DRAW_FRAMEBUFFER), Int(draw)}),
-                            rec::Call(bind, {Enum(GL_READ_FRAMEBUFFER), Int(read)})));
     std::vector<GLubyte> texels = GlObjects::Texels(GL_TEXTURE_2D, texture, 256);
     EXPECT_THAT(Texel(texels, 5 * 16 + 2), ElementsAre(255, 255, 255, 255));
     EXPECT_GT(texels[(5 * 16 + 8) * 4], 0);
@@ -785,10 +745,6 @@ class WithoutFramebufferObject : public GlTest {
         }
     }
 };
-
-std::string NotAvailable(const std::string& operation, const std::string& entryPoint) {
-    return "CglFrameBuffer::" + operation + " ERROR: " + entryPoint + " is not available\n";
-}
 
 TEST_F(WithoutFramebufferObject, EveryOperationWritesOneClearLine) {
     StderrCapture err;
@@ -872,11 +828,8 @@ class WithoutCoreFramebuffers : public GlTest {
 };
 
 TEST_F(WithoutCoreFramebuffers, TheAdditionsTakeTheExtensionsEntryPoints) {
-    GLuint array = 0;
-    glGenTextures(1, &array);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, array);
-    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 4, 4, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+    GlObjects gl;
+    GLuint array = gl.Texture(GL_TEXTURE_2D_ARRAY, GL_RGBA8, 4, 4, 2);
     StderrCapture err;
     rec::Start();
     GLuint colour = glCreateRenderBuffer(GL_RGBA8, 4, 4, 0);
@@ -903,14 +856,10 @@ TEST_F(WithoutCoreFramebuffers, TheAdditionsTakeTheExtensionsEntryPoints) {
           "glFramebufferTextureLayerEXT", "glBlitFramebufferEXT", "glDrawBuffers"}) {
         EXPECT_EQ(rec::CountOf(name), std::string(name) == "glGenRenderbuffersEXT" ? 2u : 1u) << name;
     }
-    std::vector<GLubyte> layers(4 * 4 * 2 * 4);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, array);
-    glGetTexImage(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA, GL_UNSIGNED_BYTE, layers.data());
-    glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+    std::vector<GLubyte> layers = GlObjects::Texels(GL_TEXTURE_2D_ARRAY, array, 4 * 4 * 2);
     EXPECT_THAT(std::vector<GLubyte>(layers.end() - 4, layers.end()), ElementsAre(255, 0, 0, 255));
     glDeleteRenderBuffer(&colour);
     glDeleteRenderBuffer(&samples);
-    glDeleteTextures(1, &array);
 }
 
 TEST_F(WithoutCoreFramebuffers, WithoutTheExtensionsGuardsMakeTheirOldCallsAndTheRestSayWhatIsMissing) {

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "GlTest.h"
-#include "glProgram.h"
-#include "glVertexArray.h"
+#include "Painter.h"
 
 #include <string>
 #include <vector>
@@ -24,6 +23,15 @@ inline GLint TextureParameter(GLuint texture, GLenum pname) {
     return value;
 }
 
+// One parameter of a renderbuffer; the binding ends at 0.
+inline GLint RenderbufferParameter(GLuint renderbuffer, GLenum pname) {
+    GLint value = 0;
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, pname, &value);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    return value;
+}
+
 // The recorded bind call of `framebuffer`.
 inline std::string BindOf(GLint framebuffer, GLenum target = GL_FRAMEBUFFER_EXT) {
     return rec::Call("glBindFramebufferEXT", {rec::Enum(target), rec::Int(framebuffer)});
@@ -38,6 +46,11 @@ inline bool ExtFamily() {
 // library takes the EXT calls (every EXT extension the library uses is listed wherever that family is).
 inline std::string Named(const std::string& coreName) {
     return ExtFamily() ? coreName + "EXT" : coreName;
+}
+
+// The line an operation of the class prints when `entryPoint` is missing.
+inline std::string NotAvailable(const std::string& operation, const std::string& entryPoint) {
+    return "CglFrameBuffer::" + operation + " ERROR: " + entryPoint + " is not available\n";
 }
 
 // Whether the context binds a read and a draw framebuffer apart.
@@ -57,51 +70,6 @@ inline std::vector<std::string> GuardQueries(GLint draw, GLint read) {
     }
     return queries;
 }
-
-// Fills rectangles through a GLSL 3.30 program that every context the tests run on compiles: fragment
-// output i writes colour i, so each draw buffer shows which output reached it.
-class Painter {
-  public:
-    Painter() {
-        const char* vertexSource = R"(#version 330 core
-uniform vec4 rect;
-uniform float z;
-void main() { gl_Position = vec4((gl_VertexID & 1) != 0 ? rect.z : rect.x, gl_VertexID >= 2 ? rect.w : rect.y, z, 1); }
-)";
-        const char* fragmentSource = R"(#version 330 core
-uniform vec4 colour0, colour1, colour2;
-layout(location = 0) out vec4 out0;
-layout(location = 1) out vec4 out1;
-layout(location = 2) out vec4 out2;
-void main() { out0 = colour0; out1 = colour1; out2 = colour2; }
-)";
-        vertex_.CompileFromSource(vertexSource, GL_VERTEX_SHADER, 0, 0);
-        fragment_.CompileFromSource(fragmentSource, GL_FRAGMENT_SHADER, 0, 0);
-        EXPECT_TRUE(program_.Link(vertex_.id, fragment_.id)) << program_.statusMessage;
-        EXPECT_TRUE(array_.Create());
-    }
-
-    // Fills (x0, y0) to (x1, y1), in normalized device coordinates, at depth `z` (-1 nearest).
-    void Fill(float x0, float y0, float x1, float y1, float z, const float (&colours)[3][4]) {
-        program_.Bind();
-        program_.SetParameter4f("rect", x0, y0, x1, y1);
-        program_.SetParameter1f("z", z);
-        for (int i = 0; i < 3; ++i) {
-            const std::string name = "colour" + std::to_string(i);
-            program_.SetParameter4f(name.c_str(), colours[i][0], colours[i][1], colours[i][2], colours[i][3]);
-        }
-        array_.Bind();
-        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-        array_.Unbind();
-        program_.Unbind();
-    }
-
-  private:
-    CglShader vertex_;
-    CglShader fragment_;
-    CglProgram program_;
-    CglVertexArray array_;
-};
 
 // Textures, renderbuffers and framebuffers made by a test, deleted when it ends. They are made with the
 // core entry points, which every context the tests run on offers, EXT_framebuffer_object listed or not.

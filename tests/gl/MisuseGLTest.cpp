@@ -9,6 +9,7 @@
 #include "glValidation.h"
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -119,14 +120,11 @@ class ValidationTest : public GlTest {
 // The lines of `text` that begin with `prefix`.
 std::vector<std::string> LinesOf(const std::string& text, const std::string& prefix) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end - start);
-        if (line.compare(0, prefix.size(), prefix) == 0) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(prefix, 0) == 0) {
             lines.push_back(line);
         }
-        start = end == std::string::npos ? text.size() : end + 1;
     }
     return lines;
 }

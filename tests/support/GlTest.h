@@ -8,6 +8,7 @@
 #include "Recorder.h"
 
 #include <GL/glew.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -65,3 +66,15 @@ struct Rgba {
     int r, g, b, a;
 };
 Rgba ReadPixel(int x, int y);
+
+// Runs its argument with one of the loader's entry points emptied, as a loader leaves one the driver lacks;
+// the entry point is put back after.
+template <typename F>
+std::function<void(const std::function<void()>&)> Emptying(F& entry) {
+    return [&entry](const std::function<void()>& body) {
+        F saved = entry;
+        entry = nullptr;
+        body();
+        entry = saved;
+    };
+}
