@@ -1,5 +1,6 @@
 #include "GlTest.h"
 
+#include "glChecks.h"
 #include "glContext.h"
 #include "glFramebuffer.h"
 
@@ -14,27 +15,13 @@ namespace {
 
 int window = 0;
 
+// The library's names, with GL_NO_ERROR and a fallback for values GL does not define.
 const char* ErrorName(GLenum error) {
-    switch (error) {
-    case GL_NO_ERROR:
+    if (error == GL_NO_ERROR) {
         return "GL_NO_ERROR";
-    case GL_INVALID_ENUM:
-        return "GL_INVALID_ENUM";
-    case GL_INVALID_VALUE:
-        return "GL_INVALID_VALUE";
-    case GL_INVALID_OPERATION:
-        return "GL_INVALID_OPERATION";
-    case GL_STACK_OVERFLOW:
-        return "GL_STACK_OVERFLOW";
-    case GL_STACK_UNDERFLOW:
-        return "GL_STACK_UNDERFLOW";
-    case GL_OUT_OF_MEMORY:
-        return "GL_OUT_OF_MEMORY";
-    case GL_INVALID_FRAMEBUFFER_OPERATION:
-        return "GL_INVALID_FRAMEBUFFER_OPERATION";
-    default:
-        return "an unknown GL error";
     }
+    const char* name = glChecks::ErrorName(error);
+    return name != nullptr ? name : "an unknown GL error";
 }
 
 void DrainErrors() {
